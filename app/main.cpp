@@ -1,0 +1,6 @@
+#include "app/Program.h"
+
+int main()
+{
+    return RunProgram();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+// Text drawn as textured quads from one atlas of the printable ASCII glyphs,
+// rasterised once when the window opens. Without a usable font nothing is drawn.
+class CFont
+{
+public:
+    CFont();
+    ~CFont();
+
+    // Finds a sans-serif system font and builds the atlas; needs a current
+    // context. False (said once on standard error) when no font can be used.
+    bool Load();
+    // Deletes the atlas; needs the context that Load ran under.
+    void Release();
+    // Draws `text` with its top left corner at window pixel (x, y), in the
+    // current colour; call between COpenGL::Start2D and End2D. Characters
+    // outside printable ASCII are skipped.
+    void Print(const char* text, int x, int y);
+
+    bool IsLoaded() const { return texture != 0; }
+
+    static const int FIRST_CHAR = 32;
+    static const int CHAR_COUNT = 95;
+
+    struct Glyph
+    {
+        float s0, t0, s1, t1;  // atlas texture coordinates
+        int width, height;     // quad size, pixels
+        int offsetX, offsetY;  // from the pen position and the line's top
+        int advance;           // pen step, pixels
+    };
+
+    unsigned int texture;  // GL name of the atlas; 0 when not loaded
+    int lineHeight;        // pixels
+    Glyph glyphs[CHAR_COUNT];
+};
