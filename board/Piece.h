@@ -4,7 +4,7 @@
 #include "board/SceneObject.h"
 
 // A placed piece: a cube in its owner's colour above its square's position.
-class CPiece : public CSceneObject
+class CPiece final : public CSceneObject
 {
 public:
     int owner;  // PLAYER_GREEN or PLAYER_RED, the byte widened without sign

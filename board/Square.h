@@ -6,7 +6,7 @@ class CPiece;
 
 // One board square; owns at most one piece. `occupied` is 1 exactly when
 // `piece` is not null.
-class CSquare : public CSceneObject
+class CSquare final : public CSceneObject
 {
 public:
     float halfSize;
