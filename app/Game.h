@@ -49,6 +49,8 @@ public:
     void Update();
     // The camera, the board, then the text over them.
     void Draw();
+    // The scene half of Draw: the camera and the board.
+    void DrawScene();
     // The text half of Draw: frame rate, result, help and credits, in white.
     void DrawHud();
 };

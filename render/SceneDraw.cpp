@@ -8,10 +8,15 @@
 // matrix after the frame: picking between frames draws under it.
 void CGame::Draw()
 {
+    DrawScene();
+    DrawHud();
+}
+
+void CGame::DrawScene()
+{
     gluLookAt(0.0, camHeight, camDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     glRotatef(rotY, 0.0f, 1.0f, 0.0f);
     glRotatef(rotX, 1.0f, 0.0f, 0.0f);
     glRotatef(rotZ, 0.0f, 0.0f, 1.0f);
     board.Draw();
-    DrawHud();
 }
