@@ -1,0 +1,28 @@
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "framework/System.h"
+
+// The keyboard state is as of the last event pump; the message loop pumps
+// before every frame, so this is current when the frame asks.
+bool IsEscapeDown()
+{
+    const Uint8* keys = SDL_GetKeyboardState(nullptr);
+    return keys && keys[SDL_SCANCODE_ESCAPE];
+}
+
+// Works with or without SDL_Init; when no box can be shown (no display), the
+// message goes to standard error.
+void ShowErrorMessage(const char* caption, const char* text)
+{
+    caption = caption ? caption : "";
+    text = text ? text : "";
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr) != 0)
+        std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+bool HasCurrentContext()
+{
+    return SDL_GL_GetCurrentContext() != nullptr;
+}

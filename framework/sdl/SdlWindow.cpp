@@ -1,0 +1,155 @@
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "framework/OpenGL.h"
+
+namespace
+{
+// The framework's one window and its context; null while closed.
+SDL_Window* window = nullptr;
+SDL_GLContext context = nullptr;
+bool videoStarted = false;
+
+// Used when the requested windowed size is not a size at all.
+const int DEFAULT_WIDTH = 1024;
+const int DEFAULT_HEIGHT = 768;
+
+// A legacy (compatibility) context: this program draws in immediate mode.
+void RequestContextAttributes(int bpp)
+{
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    const bool lowColour = bpp > 0 && bpp <= 16;
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, lowColour ? 5 : 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, lowColour ? 6 : 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, lowColour ? 5 : 8);
+}
+
+// The windowed size to ask for: the requested one, or a default when that is
+// not positive, never larger than the desktop's usable area.
+void FitWindowedSize(int& width, int& height)
+{
+    if (width <= 0 || height <= 0)
+    {
+        width = DEFAULT_WIDTH;
+        height = DEFAULT_HEIGHT;
+    }
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
+    {
+        width = std::min(width, usable.w);
+        height = std::min(height, usable.h);
+    }
+}
+
+void CloseWindow()
+{
+    if (context)
+        SDL_GL_DeleteContext(context);
+    context = nullptr;
+    if (window)
+        SDL_DestroyWindow(window);
+    window = nullptr;
+}
+
+// Opens a window with a current context; false (nothing left open) if either fails.
+bool OpenWindow(const char* title, int width, int height, bool desktopFullscreen)
+{
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+    if (desktopFullscreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              width, height, flags);
+    if (window)
+        context = SDL_GL_CreateContext(window);
+    if (!context || SDL_GL_MakeCurrent(window, context) != 0)
+    {
+        CloseWindow();
+        return false;
+    }
+    return true;
+}
+
+void SetInitialState()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+} // namespace
+
+void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool& fullscreen)
+{
+    if (window)
+        return window;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return nullptr;
+    videoStarted = true;
+
+    RequestContextAttributes(bpp);
+    FitWindowedSize(width, height);
+    // Full screen at the desktop's own mode, so the display is never switched.
+    bool opened = fullscreen && OpenWindow(title, width, height, true);
+    if (opened)
+        fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    else
+        fullscreen = false;
+    if (!opened && !OpenWindow(title, width, height, false))
+    {
+        SDL_Quit();
+        videoStarted = false;
+        return nullptr;
+    }
+
+    // Without vsync a running game would redraw as fast as it can; where it is
+    // not offered the frames simply are not paced.
+    SDL_GL_SetSwapInterval(1);
+    // Keys arrive as key-down events; no text input, no input method.
+    SDL_StopTextInput();
+    SetInitialState();
+
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    ResizeScene(drawableWidth, drawableHeight);
+
+    // The game runs without text when no font can be had.
+    font.Load();
+    return window;
+}
+
+// `handle` is what CreateWin returned (or null); the framework has one window.
+void COpenGL::KillWindow(void* handle, bool& fullscreen)
+{
+    (void)handle;
+    if (context)
+    {
+        SDL_GL_MakeCurrent(window, context);
+        font.Release();
+    }
+    CloseWindow();
+    if (videoStarted)
+    {
+        SDL_Quit();
+        videoStarted = false;
+    }
+    fullscreen = false;
+}
+
+void COpenGL::SwapBuffers()
+{
+    if (window)
+        SDL_GL_SwapWindow(window);
+}
