@@ -30,13 +30,82 @@ bool HeaderSizeAcceptable(SDL_RWops* file)
            static_cast<int64_t>(width) * height <= MAX_PIXELS;
 }
 
+// A read-only view of a file that notes every read the file could not fill.
+// The TGA decoder takes a file that ends early for a whole picture with the
+// missing pixels black; this is how a truncated file is told from a good one.
+struct CheckedReader
+{
+    SDL_RWops* file;
+    bool ranShort;
+};
+
+CheckedReader& ReaderOf(SDL_RWops* stream)
+{
+    return *static_cast<CheckedReader*>(stream->hidden.unknown.data1);
+}
+
+Sint64 CheckedSize(SDL_RWops* stream)
+{
+    return SDL_RWsize(ReaderOf(stream).file);
+}
+
+Sint64 CheckedSeek(SDL_RWops* stream, Sint64 offset, int whence)
+{
+    return SDL_RWseek(ReaderOf(stream).file, offset, whence);
+}
+
+size_t CheckedRead(SDL_RWops* stream, void* buffer, size_t size, size_t count)
+{
+    CheckedReader& reader = ReaderOf(stream);
+    const size_t read = SDL_RWread(reader.file, buffer, size, count);
+    if (read < count)
+        reader.ranShort = true;
+    return read;
+}
+
+size_t RefuseWrite(SDL_RWops*, const void*, size_t, size_t)
+{
+    SDL_SetError("read-only stream");
+    return 0;
+}
+
+int CheckedClose(SDL_RWops* stream)
+{
+    SDL_FreeRW(stream);
+    return 0;
+}
+
+// Decodes the whole file; null when it is not a TGA or ends too soon.
+SDL_Surface* DecodeComplete(SDL_RWops* file)
+{
+    SDL_RWops* stream = SDL_AllocRW();
+    if (!stream)
+        return nullptr;
+    CheckedReader reader = {file, false};
+    stream->type = SDL_RWOPS_UNKNOWN;
+    stream->size = CheckedSize;
+    stream->seek = CheckedSeek;
+    stream->read = CheckedRead;
+    stream->write = RefuseWrite;
+    stream->close = CheckedClose;
+    stream->hidden.unknown.data1 = &reader;
+    SDL_Surface* decoded = IMG_LoadTGA_RW(stream);
+    SDL_RWclose(stream);
+    if (decoded && reader.ranShort)
+    {
+        SDL_FreeSurface(decoded);
+        return nullptr;
+    }
+    return decoded;
+}
+
 // The decoded image as RGBA bytes, top row first; null on any failure.
 SDL_Surface* LoadRgba(const char* fileName)
 {
     SDL_RWops* file = SDL_RWFromFile(fileName, "rb");
     if (!file)
         return nullptr;
-    SDL_Surface* decoded = HeaderSizeAcceptable(file) ? IMG_LoadTGA_RW(file) : nullptr;
+    SDL_Surface* decoded = HeaderSizeAcceptable(file) ? DecodeComplete(file) : nullptr;
     SDL_RWclose(file);
     if (!decoded)
         return nullptr;
