@@ -1,0 +1,33 @@
+#include "tests/gl/GLContext.h"
+
+#include "framework/OpenGL.h"
+
+namespace
+{
+void* window = nullptr;
+bool fullscreen = false;
+
+class TestWindow : public ::testing::Environment
+{
+  public:
+    void SetUp() override
+    {
+        fullscreen = false;
+        window = graphic.CreateWin("Quorvel GL tests", 640, 480, 32, fullscreen);
+    }
+
+    void TearDown() override
+    {
+        graphic.KillWindow(window, fullscreen);
+        window = nullptr;
+    }
+};
+
+// Registered before main, as gtest_main gives no other place to do it.
+::testing::Environment* const testWindow = ::testing::AddGlobalTestEnvironment(new TestWindow);
+} // namespace
+
+bool TestWindowOpen()
+{
+    return window != nullptr;
+}
