@@ -1,0 +1,181 @@
+#!/bin/sh
+# Runs every test, on a virtual X display of its own (Xvfb with openbox, Mesa's
+# software renderer):
+#   1. the normal build in build/, all of ctest: unit, GL and whole-program;
+#   2. a sanitizer build in build-asan/, the unit and GL tests under
+#      AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every stage runs even after a failure; the exit status is non-zero if any
+# failed. Needs the packages that tools/setup.sh installs.
+# Usage, from anywhere: sh tools/run-tests.sh
+# QUORVEL_TEST_DISPLAY sets the first X display number tried (default 90).
+set -u
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root" || exit 1
+
+for tool in cmake ctest Xvfb openbox xdotool xwininfo xdpyinfo xprop import python3; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "run-tests: $tool is missing; run: sh tools/setup.sh" >&2
+        exit 1
+    fi
+done
+
+jobs=$(nproc 2>/dev/null || echo 2)
+started=$(date +%s)
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-tests.XXXXXX")
+xvfb_pid=""
+wm_pid=""
+
+cleanup()
+{
+    if [ -n "$wm_pid" ]; then
+        kill "$wm_pid" 2>/dev/null
+        wait "$wm_pid" 2>/dev/null
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+passed=0
+failed=0
+report=""
+
+note()
+{
+    report="$report
+  $1"
+}
+
+# step NAME COMMAND...: runs a build step; a failure counts once.
+step()
+{
+    name=$1
+    shift
+    echo "run-tests: $name"
+    if "$@"; then
+        return 0
+    fi
+    failed=$((failed + 1))
+    note "FAILED: $name"
+    return 1
+}
+
+# tests NAME BUILD_DIR [CTEST_ARGS...]: runs ctest and adds up its counts.
+tests()
+{
+    name=$1
+    dir=$2
+    shift 2
+    echo "run-tests: $name"
+    log="$work/ctest.log"
+    {
+        ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs" "$@"
+        echo $? >"$work/ctest.rc"
+    } 2>&1 | tee "$log"
+    rc=$(cat "$work/ctest.rc")
+    counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$log" |
+        tail -n 1)
+    if [ -n "$counts" ]; then
+        # shellcheck disable=SC2086 # two numbers: failed, total
+        set -- $counts
+        passed=$((passed + $2 - $1))
+        failed=$((failed + $1))
+        note "$name: $(($2 - $1)) of $2 passed"
+    fi
+    if [ "$rc" -ne 0 ] && { [ -z "$counts" ] || [ "$1" -eq 0 ]; }; then
+        failed=$((failed + 1))
+        note "FAILED: $name (ctest status $rc)"
+    fi
+}
+
+# Starts Xvfb on the first free display from QUORVEL_TEST_DISPLAY on; the
+# server itself says when it accepts clients, through -displayfd.
+start_display()
+{
+    n=${QUORVEL_TEST_DISPLAY:-90}
+    last=$((n + 40))
+    while [ "$n" -le "$last" ]; do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            : >"$work/display"
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 \
+                3>"$work/display" >"$work/xvfb.log" 2>&1 &
+            xvfb_pid=$!
+            i=0
+            while [ "$i" -lt 100 ] && kill -0 "$xvfb_pid" 2>/dev/null; do
+                if [ -s "$work/display" ]; then
+                    DISPLAY=":$n"
+                    export DISPLAY
+                    return 0
+                fi
+                sleep 0.1
+                i=$((i + 1))
+            done
+            kill "$xvfb_pid" 2>/dev/null
+            wait "$xvfb_pid" 2>/dev/null
+            xvfb_pid=""
+        fi
+        n=$((n + 1))
+    done
+    cat "$work/xvfb.log" >&2 2>/dev/null
+    return 1
+}
+
+# openbox honours full-screen requests, as the window manager of any desktop.
+start_window_manager()
+{
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    i=0
+    while [ "$i" -lt 100 ] && kill -0 "$wm_pid" 2>/dev/null; do
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+            return 0
+        fi
+        sleep 0.1
+        i=$((i + 1))
+    done
+    cat "$work/openbox.log" >&2
+    return 1
+}
+
+unset WAYLAND_DISPLAY
+LIBGL_ALWAYS_SOFTWARE=1
+GALLIUM_DRIVER=llvmpipe
+export LIBGL_ALWAYS_SOFTWARE GALLIUM_DRIVER
+
+if step "start Xvfb" start_display && step "start openbox on $DISPLAY" start_window_manager; then
+    note "display $DISPLAY (Xvfb 1280x1024x24, openbox, Mesa llvmpipe)"
+fi
+
+# 1. Normal build: everything ctest knows.
+if step "configure build/" cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    step "build build/" cmake --build build -j "$jobs"; then
+    tests "tests in build/" build
+fi
+
+# 2. Sanitizer build: unit and GL tests under ASan and UBSan.
+ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+LSAN_OPTIONS=print_suppressions=0
+if [ -f tests/lsan.supp ]; then
+    LSAN_OPTIONS="$LSAN_OPTIONS:suppressions=$root/tests/lsan.supp"
+fi
+export ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+if step "configure build-asan/" cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+    -DQUORVEL_SANITIZE=ON -DQUORVEL_BENCHMARKS=OFF &&
+    step "build build-asan/" cmake --build build-asan -j "$jobs"; then
+    tests "unit and GL tests under ASan+UBSan in build-asan/" build-asan -L '^(unit|gl)$'
+fi
+
+# 3. Fuzzing the texture loader: a bounded libFuzzer run belongs here, counted
+#    with step/tests like the stages above.
+
+echo
+echo "run-tests: $(($(date +%s) - started)) s$report"
+echo "Summary: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,56 @@
+#!/bin/sh
+# Installs the Debian 12 packages listed in tools/debian-packages.txt that are
+# missing (through sudo when not root) and builds the game into build/.
+# Usage, from anywhere: sh tools/setup.sh
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+as_root()
+{
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "setup: installing packages needs root or sudo" >&2
+        exit 1
+    fi
+}
+
+missing=""
+while read -r package; do
+    case "$package" in '' | '#'*) continue ;; esac
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    if [ "$status" != "install ok installed" ]; then
+        missing="$missing $package"
+    fi
+done <tools/debian-packages.txt
+
+if [ -n "$missing" ]; then
+    echo "setup: installing$missing"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    # $missing is a list of package names: split on purpose.
+    # shellcheck disable=SC2086
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing
+else
+    echo "setup: all packages present"
+fi
+
+# Started through sudo by a user who owns the tree: build as that user, so that
+# build/ does not end up owned by root.
+as_owner()
+{
+    if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ] &&
+        [ "$(stat -c %U "$root")" = "$SUDO_USER" ]; then
+        sudo -u "$SUDO_USER" -- "$@"
+    else
+        "$@"
+    fi
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+as_owner cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+as_owner cmake --build "$root/build" --target quorvel -j "$jobs"
+echo "setup: built $root/build/quorvel (start it from $root: ./build/quorvel)"
