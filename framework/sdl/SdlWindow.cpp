@@ -12,6 +12,23 @@ SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
 bool videoStarted = false;
 
+// Frames are paced by vsync where the driver offers it. Where it does not (a
+// software renderer on a virtual display, say), SwapBuffers waits out the rest
+// of this much time since the last swap, so a running game does not take a
+// whole core: at most 250 frames per second.
+const Uint64 MIN_FRAME_MICROSECONDS = 4000;
+bool vsync = false;
+Uint64 lastSwap = 0;
+
+void WaitForFrameTime()
+{
+    const Uint64 frequency = SDL_GetPerformanceFrequency();
+    const Uint64 elapsed = (SDL_GetPerformanceCounter() - lastSwap) * 1000000 / frequency;
+    if (lastSwap != 0 && elapsed < MIN_FRAME_MICROSECONDS)
+        SDL_Delay(static_cast<Uint32>((MIN_FRAME_MICROSECONDS - elapsed) / 1000));
+    lastSwap = SDL_GetPerformanceCounter();
+}
+
 // Used when the requested windowed size is not a size at all.
 const int DEFAULT_WIDTH = 1024;
 const int DEFAULT_HEIGHT = 768;
@@ -113,9 +130,8 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         return nullptr;
     }
 
-    // Without vsync a running game would redraw as fast as it can; where it is
-    // not offered the frames simply are not paced.
-    SDL_GL_SetSwapInterval(1);
+    vsync = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() != 0;
+    lastSwap = 0;
     // Keys arrive as key-down events; no text input, no input method.
     SDL_StopTextInput();
     SetInitialState();
@@ -150,6 +166,9 @@ void COpenGL::KillWindow(void* handle, bool& fullscreen)
 
 void COpenGL::SwapBuffers()
 {
-    if (window)
-        SDL_GL_SwapWindow(window);
+    if (!window)
+        return;
+    if (!vsync)
+        WaitForFrameTime();
+    SDL_GL_SwapWindow(window);
 }
