@@ -93,6 +93,20 @@ bool OpenWindow(const char* title, int width, int height, bool desktopFullscreen
     return true;
 }
 
+// SDL falls back to its windowless drivers when no display can be had; a game
+// nobody can see is no window. They serve only when asked for by name
+// (SDL_VIDEODRIVER), as a test run without a display may do.
+bool ShowsOnADisplay()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver)
+        return false;
+    const bool windowless =
+        SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    return !windowless || (requested && SDL_strcasecmp(requested, driver) == 0);
+}
+
 void SetInitialState()
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -113,6 +127,11 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         return window;
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return nullptr;
+    if (!ShowsOnADisplay())
+    {
+        SDL_Quit();
+        return nullptr;
+    }
     videoStarted = true;
 
     RequestContextAttributes(bpp);

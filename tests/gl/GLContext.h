@@ -16,7 +16,7 @@ class GLTest : public ::testing::Test
     void SetUp() override
     {
         if (!TestWindowOpen())
-            GTEST_SKIP() << "no GL window could be opened (is DISPLAY set to a running X "
-                            "server?); GL tests skipped";
+            GTEST_SKIP() << "no GL window could be opened: set DISPLAY to a running X server, "
+                            "or SDL_VIDEODRIVER=offscreen to run without one";
     }
 };
