@@ -58,7 +58,9 @@ step()
     name=$1
     shift
     echo "run-tests: $name"
+    since=$(date +%s)
     if "$@"; then
+        note "ok: $name ($(($(date +%s) - since)) s)"
         return 0
     fi
     failed=$((failed + 1))
@@ -73,6 +75,7 @@ tests()
     dir=$2
     shift 2
     echo "run-tests: $name"
+    since=$(date +%s)
     log="$work/ctest.log"
     {
         ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs" "$@"
@@ -86,7 +89,7 @@ tests()
         set -- $counts
         passed=$((passed + $2 - $1))
         failed=$((failed + $1))
-        note "$name: $(($2 - $1)) of $2 passed"
+        note "$name: $(($2 - $1)) of $2 passed ($(($(date +%s) - since)) s)"
     fi
     if [ "$rc" -ne 0 ] && { [ -z "$counts" ] || [ "$1" -eq 0 ]; }; then
         failed=$((failed + 1))
@@ -103,6 +106,7 @@ start_display()
     while [ "$n" -le "$last" ]; do
         if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
             : >"$work/display"
+            # Its display number goes to fd 3 once it accepts clients.
             Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 \
                 3>"$work/display" >"$work/xvfb.log" 2>&1 &
             xvfb_pid=$!
@@ -148,9 +152,7 @@ LIBGL_ALWAYS_SOFTWARE=1
 GALLIUM_DRIVER=llvmpipe
 export LIBGL_ALWAYS_SOFTWARE GALLIUM_DRIVER
 
-if step "start Xvfb" start_display && step "start openbox on $DISPLAY" start_window_manager; then
-    note "display $DISPLAY (Xvfb 1280x1024x24, openbox, Mesa llvmpipe)"
-fi
+step "start Xvfb" start_display && step "start openbox on $DISPLAY" start_window_manager
 
 # 1. Normal build: everything ctest knows.
 if step "configure build/" cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
