@@ -268,8 +268,10 @@ class Game:
         run("xdotool", "keyup", keysym)
 
     def move(self, x, y):
-        """Moves the pointer to screen pixel (x, y)."""
-        run("xdotool", "mousemove", "--sync", str(x), str(y))
+        """Moves the pointer to screen pixel (x, y). The program sees the
+        motion a little later: wait for its effect on the screen. (xdotool's
+        --sync would hang when the pointer is already there.)"""
+        run("xdotool", "mousemove", str(x), str(y))
 
     def press(self, button=1):
         run("xdotool", "mousedown", str(button))
