@@ -6,7 +6,7 @@
 #include "framework/System.h"
 #include "framework/Texture.h"
 
-FakeClock fakeClock = {true, 1000000, 0, 0};
+FakeClock fakeClock = {true, 1000000, 0, 0, 0};
 FakePlatform fake;
 
 void ResetFakePlatform()
@@ -63,6 +63,7 @@ bool QueryPerformanceFrequency(int64_t* frequency)
 bool QueryPerformanceCounter(int64_t* count)
 {
     *count = fakeClock.counter;
+    fakeClock.counter += fakeClock.counterStep;
     return fakeClock.hasCounter;
 }
 
@@ -76,9 +77,10 @@ bool IsEscapeDown()
     return fake.escapeDown;
 }
 
-void ShowErrorMessage(const char*, const char* text)
+void ShowErrorMessage(const char* caption, const char* text)
 {
     ++fake.messageBoxes;
+    fake.lastCaption = caption;
     fake.lastMessage = text;
 }
 

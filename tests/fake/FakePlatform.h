@@ -16,6 +16,7 @@ struct FakeClock
     int64_t frequency;     // counts per second
     int64_t counter;       // current counter reading
     uint32_t milliseconds; // current millisecond clock, wraps
+    int64_t counterStep;   // added to the counter after every read
 };
 // Constant-initialised, so the static game's timer can read it.
 extern FakeClock fakeClock;
@@ -34,7 +35,8 @@ struct FakePlatform
     int textureCreates = 0;        // calls to CTexture::Create
     int swapCount = 0;             // SwapBuffers calls
     int messageBoxes = 0;          // ShowErrorMessage calls
-    std::string lastMessage;       // text of the last one
+    std::string lastCaption;       // caption and text of the last one
+    std::string lastMessage;
     bool windowOpen = false;       // between CreateWin and KillWindow
     std::deque<WindowEvent> events; // PeekEvent takes from the front
     std::vector<PrintedText> printed; // every CFont::Print since the last Reset
