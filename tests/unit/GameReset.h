@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include <sstream>
-#include <string>
 
 #include "app/Game.h"
 #include "board/Constants.h"
@@ -46,8 +45,7 @@ inline std::string Snapshot()
         << " lines:" << (nullGL.polygonModeFront == GL_LINE) << (nullGL.polygonModeBack == GL_LINE);
     return out.str();
 }
-
-// The words of Snapshot() that differ from `before`, in order.
+// The words of Snapshot() that differ from `before`.
 inline std::string ChangedSince(const std::string& before)
 {
     std::istringstream was(before), now(Snapshot());

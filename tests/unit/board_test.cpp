@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "board/Board.h"
 #include "board/Constants.h"
@@ -15,49 +16,38 @@ void ExpectFreshLayout(const CBoard& board, int size)
     for (int i = 0; i < size * size; ++i)
     {
         const CSquare& s = board.squares[i];
-        const float x = static_cast<float>(i % size) * 2.1f,
-                    z = static_cast<float>(i / size) * 2.1f;
-        EXPECT_TRUE(s.x == x && s.y == 0.0f && s.z == z)
-            << "square " << i << " at " << s.x << "," << s.y << "," << s.z << ", not " << x << ",0,"
-            << z;
-        EXPECT_TRUE(s.halfSize == 1.0f && s.displayState == SQUARE_NORMAL && !s.occupied &&
-                    !s.piece)
+        EXPECT_EQ(std::make_tuple(s.x, s.y, s.z, s.halfSize, s.displayState, s.occupied, s.piece),
+                  std::make_tuple(float(i % size) * 2.1f, 0.0f, float(i / size) * 2.1f, 1.0f,
+                                  SQUARE_NORMAL, 0, static_cast<CPiece*>(nullptr)))
             << "square " << i;
     }
 }
 } // namespace
 
-TEST(Board, LaysOutNineByNineAroundTheSceneOrigin)
+TEST(Board, LaysOutSquaresAndPlacesPiecesOnlyOnFreeOnes)
 {
     CBoard board;
     board.Create(9, -8.4f, 0.0f, -8.4f);
     ExpectFreshLayout(board, 9);
-    EXPECT_EQ(board.pieceCount, 0);
-    EXPECT_EQ(board.x + board.squares[40].x, 0.0f);
+    EXPECT_EQ(board.x + board.squares[40].x, 0.0f) << "the middle square at the scene origin";
     EXPECT_EQ(board.z + board.squares[40].z, 0.0f);
-}
-
-TEST(Board, PlacesAPieceOfTheGivenOwnerOnlyOnAFreeSquare)
-{
-    CBoard board;
-    board.Create(9, -8.4f, 0.0f, -8.4f);
-    for (int index : {0, 10, 80})
+    const int squares[] = {0, 10, 80};
+    const unsigned char owners[] = {PLAYER_GREEN, PLAYER_RED, 200}; // widened without sign
+    for (int k = 0; k < 3; ++k)
     {
-        const unsigned char owner = index == 80 ? 200 : index % 2; // a byte, widened unsigned
-        ASSERT_TRUE(board.PlacePiece(index, owner)) << "square " << index;
-        const CSquare& square = board.squares[index];
-        ASSERT_TRUE(square.occupied == 1 && square.piece) << "square " << index;
-        EXPECT_EQ(square.piece->owner, owner) << "square " << index;
-        EXPECT_TRUE(square.piece->x == square.x && square.piece->z == square.z)
-            << "square " << index;
+        ASSERT_TRUE(board.PlacePiece(squares[k], owners[k])) << "square " << squares[k];
+        const CSquare& s = board.squares[squares[k]];
+        ASSERT_TRUE(s.occupied == 1 && s.piece) << "square " << squares[k];
+        EXPECT_EQ(std::make_tuple(s.piece->x, s.piece->y, s.piece->z, s.piece->owner),
+                  std::make_tuple(s.x, s.y, s.z, int(owners[k])));
     }
     for (int index : {-1, 81, 10, INT_MIN, INT_MAX})
-        EXPECT_FALSE(board.PlacePiece(index, PLAYER_RED)) << "square " << index;
+        EXPECT_FALSE(board.PlacePiece(index, PLAYER_GREEN)) << "square " << index;
     EXPECT_EQ(board.pieceCount, 3);
-    EXPECT_EQ(board.squares[10].piece->owner, PLAYER_GREEN) << "the first piece stays";
+    EXPECT_EQ(board.squares[10].piece->owner, PLAYER_RED) << "the first piece stays";
 }
 
-TEST(Board, ClearingAndCreatingAgainEmptyTheSquares)
+TEST(Board, ClearingKeepsTheMarkAndCreatingAgainFreesThePieces)
 {
     CBoard board;
     board.Create(9, -8.4f, 0.0f, -8.4f);
@@ -66,14 +56,14 @@ TEST(Board, ClearingAndCreatingAgainEmptyTheSquares)
     board.squares[4].displayState = SQUARE_MARKED;
     board.ClearPieces();
     EXPECT_EQ(board.pieceCount, 0);
-    EXPECT_EQ(board.squares[4].displayState, SQUARE_MARKED) << "the marked square stays marked";
+    EXPECT_EQ(board.squares[4].displayState, SQUARE_MARKED);
     board.squares[4].displayState = SQUARE_NORMAL;
     ExpectFreshLayout(board, 9);
 
     board.PlacePiece(0, PLAYER_RED);
     board.PlacePiece(80, PLAYER_GREEN);
     board.squares[7].displayState = SQUARE_MARKED;
-    board.Create(5, 1.0f, 2.0f, 3.0f); // frees the old pieces, or ASan reports a leak
+    board.Create(5, 1.0f, 2.0f, 3.0f); // the old pieces are freed, or ASan reports a leak
     ExpectFreshLayout(board, 5);
     EXPECT_EQ(board.pieceCount, 2) << "kept until the next ClearPieces";
 }

@@ -6,28 +6,17 @@
 #include "tests/fake/FakePlatform.h"
 #include "timer/Timer.h"
 
-namespace
-{
-// A timer over `clock`, zeroed where the game's static timer starts zeroed.
-CTimer MakeTimer(const FakeClock& clock)
-{
-    fakeClock = clock;
-    CTimer timer;
-    timer.currentTime = timer.frameTime = timer.fpsTime = 0.0f;
-    std::memset(timer.fpsText, 0, sizeof timer.fpsText);
-    return timer;
-}
-} // namespace
-
 TEST(Timer, CountsFromConstructionOnTheCounterOrTheWrappingMillisecondClock)
 {
-    CTimer counter = MakeTimer({true, 1 << 20, 5000, 0, 0});
+    fakeClock = {true, 1 << 20, 5000, 0, 0};
+    CTimer counter;
     fakeClock.counter += 1 << 19;
     EXPECT_TRUE(counter.performanceTimer);
     EXPECT_FLOAT_EQ(counter.GetTime(), 500.0f);
     for (uint32_t start : {1000u, 0xFFFFFF00u}) // the second wraps past 2^32
     {
-        CTimer clock = MakeTimer({false, 0, 0, start, 0});
+        fakeClock = {false, 0, 0, start, 0};
+        CTimer clock;
         fakeClock.milliseconds += 1000;
         EXPECT_FALSE(clock.performanceTimer);
         EXPECT_EQ(clock.frequency, 1000);
@@ -37,8 +26,9 @@ TEST(Timer, CountsFromConstructionOnTheCounterOrTheWrappingMillisecondClock)
 
 TEST(Timer, FrameTimeIsTheFirstReadingAndTheNextFrameStartsAtTheSecond)
 {
-    // Every counter read moves the clock on by 2^14 of 2^20 counts: 15.625 ms.
-    CTimer timer = MakeTimer({true, 1 << 20, 0, 0, 1 << 14});
+    fakeClock = {true, 1 << 20, 0, 0, 1 << 14}; // every read moves on by 15.625 ms
+    CTimer timer;
+    timer.currentTime = 0.0f;
     for (float frameEnd : {31.25f, 62.5f})
     {
         timer.Update();
@@ -54,12 +44,11 @@ TEST(Timer, FpsTextShowsTheLastRateAfterMoreThanASecondWithinItsBuffer)
         {1000.0f, 0, 0.02f, "old"}, {1000.5f, 0, 0.02f, "FPS:   50.00 "},
         {5000.0f, 4000, 0.02f, "old"}, {5000.5f, 4000, 0.0005f, "FPS: 2000.00 "},
         {2000.0f, 0, 0.00005f, "FPS: 20000.00 "}, {2000.0f, 0, 0.0f, "FPS:     inf "},
-        {2000.0f, 0, std::ldexp(1.0f, -100), "FPS: 126765060022822940"}, // 2^100, cut at 23 characters
-    };
+        {2000.0f, 0, std::ldexp(1.0f, -100), "FPS: 126765060022822940"}}; // 2^100, cut short
     // clang-format on
     for (const auto& c : cases)
     {
-        CTimer timer = MakeTimer(fakeClock);
+        CTimer timer;
         std::strcpy(timer.fpsText, "old");
         timer.currentTime = c.currentTime;
         timer.fpsTime = c.fpsTime;
