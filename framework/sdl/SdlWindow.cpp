@@ -14,18 +14,19 @@ bool videoStarted = false;
 
 // Frames are paced by vsync where the driver offers it. Where it does not (a
 // software renderer on a virtual display, say), SwapBuffers waits out the rest
-// of this much time since the last swap, so a running game does not take a
-// whole core: at most 250 frames per second.
-const Uint64 MIN_FRAME_MICROSECONDS = 4000;
+// of a minimum frame time since the last swap, so a running game does not take
+// a whole core: at most 125 frames per second, more than most displays show.
+const Uint64 MAX_FRAMES_PER_SECOND = 125;
 bool vsync = false;
 Uint64 lastSwap = 0;
 
 void WaitForFrameTime()
 {
     const Uint64 frequency = SDL_GetPerformanceFrequency();
-    const Uint64 elapsed = (SDL_GetPerformanceCounter() - lastSwap) * 1000000 / frequency;
-    if (lastSwap != 0 && elapsed < MIN_FRAME_MICROSECONDS)
-        SDL_Delay(static_cast<Uint32>((MIN_FRAME_MICROSECONDS - elapsed) / 1000));
+    const Uint64 minimum = frequency / MAX_FRAMES_PER_SECOND;
+    const Uint64 elapsed = SDL_GetPerformanceCounter() - lastSwap;
+    if (lastSwap != 0 && elapsed < minimum)
+        SDL_Delay(static_cast<Uint32>(((minimum - elapsed) * 1000 + frequency - 1) / frequency));
     lastSwap = SDL_GetPerformanceCounter();
 }
 
