@@ -1,8 +1,9 @@
 #include <GL/gl.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,11 @@ struct Rgba
     uint8_t r, g, b, a;
     bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
 };
+
+std::ostream& operator<<(std::ostream& out, const Rgba& c)
+{
+    return out << int(c.r) << "," << int(c.g) << "," << int(c.b) << "," << int(c.a);
+}
 
 // A 4 x 2 picture, top row first, with runs for RLE packets and no symmetry,
 // so a flip either way shows.
@@ -95,14 +101,8 @@ class TextureTest : public GLTest
     {
         std::filesystem::create_directories(directory);
         const std::string path = (directory / name).string();
-        FILE* file = std::fopen(path.c_str(), "wb");
-        EXPECT_NE(file, nullptr) << path;
-        if (file)
-        {
-            if (!bytes.empty())
-                std::fwrite(bytes.data(), 1, bytes.size(), file);
-            std::fclose(file);
-        }
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path;
     }
 
@@ -163,12 +163,8 @@ TEST_F(TextureTest, EveryFormatUploadsThePictureTheRightWayUp)
                 Rgba expected = PICTURE[y][x];
                 if (format.bits == 24)
                     expected.a = 255;
-                const Rgba got = texels[(HEIGHT - 1 - y) * WIDTH + x];
-                EXPECT_TRUE(got == expected)
-                    << "picture pixel (" << x << ", " << y << "): expected " << int(expected.r)
-                    << "," << int(expected.g) << "," << int(expected.b) << "," << int(expected.a)
-                    << " got " << int(got.r) << "," << int(got.g) << "," << int(got.b) << ","
-                    << int(got.a);
+                EXPECT_EQ(texels[(HEIGHT - 1 - y) * WIDTH + x], expected)
+                    << "picture pixel (" << x << ", " << y << ")";
             }
         }
     }
