@@ -37,6 +37,10 @@ public:
     unsigned char leftButton;
     unsigned char rightButton;
 
+    // Where the driver offers no vsync, SwapBuffers waits so that frames come
+    // at most 125 times a second; false swaps at once (for measuring).
+    bool paceFrames;
+
     // Opens the window with a current, double-buffered GL context with a depth
     // buffer, depth testing and 2D texturing on. Full screen at the desktop's
     // resolution when `fullscreen` is true and it can be had; otherwise a

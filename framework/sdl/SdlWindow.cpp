@@ -188,7 +188,7 @@ void COpenGL::SwapBuffers()
 {
     if (!window)
         return;
-    if (!vsync)
+    if (!vsync && paceFrames)
         WaitForFrameTime();
     SDL_GL_SwapWindow(window);
 }

@@ -1,0 +1,157 @@
+// Frame, pick, text and rule costs under the real framework. Run on a display
+// at least 1920 x 1080 (the test scripts start one); every figure is best read
+// as a ratio to BM_BareFrame, measured in the same run.
+
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "app/Game.h"
+#include "app/GameWindow.h"
+#include "board/Constants.h"
+#include "framework/OpenGL.h"
+
+namespace
+{
+bool windowOpen = false;
+
+// Alternates owners in pairs of columns, shifted every row: full, no five in a line.
+void FillBoardWithoutFive()
+{
+    game.board.ClearPieces();
+    for (int row = 0; row < game.board.size; ++row)
+        for (int column = 0; column < game.board.size; ++column)
+            game.board.PlacePiece(game.board.size * row + column,
+                                  static_cast<unsigned char>((column / 2 + row) % 2));
+}
+
+void Prepare(benchmark::State& state, bool fullBoard, bool text)
+{
+    if (!windowOpen)
+    {
+        state.SkipWithError("no window: run on an X display");
+        return;
+    }
+    game.NewGame();
+    if (fullBoard)
+        FillBoardWithoutFive();
+    game.showHelp = text ? 1 : 0;
+    game.showCredits = text ? 1 : 0;
+}
+
+// One frame as the game draws it, with or without the text over the scene.
+void DrawFrame(bool text)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    if (text)
+        game.Draw();
+    else
+        game.DrawScene();
+    glFlush();
+    graphic.SwapBuffers();
+}
+
+void BM_BareFrame(benchmark::State& state)
+{
+    Prepare(state, false, false);
+    for (auto _ : state)
+    {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        graphic.SwapBuffers();
+    }
+}
+
+void BM_EmptyBoardFrame(benchmark::State& state)
+{
+    Prepare(state, false, false);
+    for (auto _ : state)
+        DrawFrame(false);
+}
+
+void BM_FullBoardFrame(benchmark::State& state)
+{
+    Prepare(state, true, false);
+    for (auto _ : state)
+        DrawFrame(false);
+}
+
+void BM_FullBoardFrameWithText(benchmark::State& state)
+{
+    Prepare(state, true, true);
+    for (auto _ : state)
+        DrawFrame(true);
+}
+
+void BM_FullBoardFrameWithHintOnly(benchmark::State& state)
+{
+    Prepare(state, true, false);
+    for (auto _ : state)
+        DrawFrame(true);
+}
+
+// One mouse move's pick over a full board, at the middle square.
+void BM_PickFullBoard(benchmark::State& state)
+{
+    Prepare(state, true, false);
+    DrawFrame(false);
+    int picked = -1;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(picked = game.board.Pick(screenWidth / 2, screenHeight / 2));
+    if (picked != 40)
+        state.SkipWithError("the pick missed the middle square");
+}
+
+void BM_CheckWinnerFullBoard(benchmark::State& state)
+{
+    Prepare(state, true, false);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(game.board.CheckWinner());
+    if (game.board.CheckWinner() != RESULT_DRAW)
+        state.SkipWithError("the full board was expected to be a draw");
+}
+
+BENCHMARK(BM_BareFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_EmptyBoardFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_FullBoardFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_FullBoardFrameWithHintOnly)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_FullBoardFrameWithText)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PickFullBoard)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_CheckWinnerFullBoard)->Unit(benchmark::kNanosecond);
+
+double Milliseconds(std::chrono::steady_clock::time_point from)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - from)
+        .count();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    // Measure the drawing, not the wait that keeps an unsynchronised game off a whole core.
+    graphic.paceFrames = false;
+
+    // What a player waits for: the window, the board and its texture, one frame.
+    const auto start = std::chrono::steady_clock::now();
+    windowOpen = CreateGameWindow();
+    if (windowOpen)
+    {
+        game.Tick();  // Init
+        game.Tick();  // NewGame
+        game.Tick();  // the first frame
+        glFinish();
+        std::printf("Start to first frame: %.1f ms (window %d x %d)\n", Milliseconds(start),
+                    screenWidth, screenHeight);
+    }
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (windowOpen)
+        DestroyGameWindow();
+    return windowOpen ? 0 : 1;
+}
