@@ -241,6 +241,11 @@ CFont::~CFont()
 bool CFont::Load()
 {
     Release();
+    if (!HasCurrentContext())
+    {
+        ReportNoFont("no GL context to hold the glyphs");
+        return false;
+    }
     char path[4096];
     int faceIndex = 0;
     if (!FindFontFile(path, sizeof path, faceIndex))
