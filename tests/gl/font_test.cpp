@@ -157,35 +157,27 @@ TEST_F(FontTest, LineDrawsInItsBoxWhateverTheGameLeftSet)
 }
 
 // An atlas stored upside down or mirrored would still fill the line's box, so
-// look at the shapes: a T's bar is its top row, an L's stem its left column.
+// look at the shapes: a T's widest row is its top one, an L's tallest column
+// its left one.
 TEST_F(FontTest, GlyphsStandUpright)
 {
     glColor3f(1, 1, 1);
-    Draw("T", 10, 50);
-    int widest = -1, widestRow = -1, topRow = -1;
-    for (int y = 50; y < 65; ++y)
+    for (const bool rows : {true, false})
     {
-        int count = 0;
-        for (int x = 0; x < 40; ++x)
-            count += Lit(x, y);
-        topRow = topRow < 0 && count > 0 ? y : topRow;
-        if (count > widest)
-            widest = count, widestRow = y;
+        Draw(rows ? "T" : "L", 10, 50);
+        int most = 0, mostAt = -1, firstAt = -1;
+        for (int i = 0; i < 15; ++i)
+        {
+            int count = 0;
+            for (int j = 0; j < 15; ++j)
+                count += rows ? Lit(5 + j, 50 + i) : Lit(5 + i, 50 + j);
+            firstAt = firstAt < 0 && count > 0 ? i : firstAt;
+            mostAt = count > most ? i : mostAt;
+            most = count > most ? count : most;
+        }
+        EXPECT_EQ(mostAt, firstAt)
+            << (rows ? "the T's bar is not on top" : "the L's stem is not on the left");
     }
-    EXPECT_EQ(widestRow, topRow) << "the T's bar is not its top row";
-
-    Draw("L", 10, 50);
-    int tallest = -1, tallestColumn = -1, leftColumn = -1;
-    for (int x = 0; x < 40; ++x)
-    {
-        int count = 0;
-        for (int y = 50; y < 65; ++y)
-            count += Lit(x, y);
-        leftColumn = leftColumn < 0 && count > 0 ? x : leftColumn;
-        if (count > tallest)
-            tallest = count, tallestColumn = x;
-    }
-    EXPECT_EQ(tallestColumn, leftColumn) << "the L's stem is not its left column";
 }
 
 // Bytes outside printable ASCII draw nothing and take no room; text past the
