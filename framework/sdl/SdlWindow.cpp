@@ -138,7 +138,14 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     RequestContextAttributes(bpp);
     FitWindowedSize(width, height);
     // Full screen at the desktop's own mode, so the display is never switched.
-    bool opened = fullscreen && OpenWindow(title, width, height, true);
+    // The window is made at the desktop's size too: where nothing honours the
+    // full-screen request (an X server without a window manager) it still
+    // covers the screen, and its size matches what SDL reports.
+    SDL_DisplayMode desktop;
+    const bool haveDesktop = SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 &&
+                             desktop.h > 0;
+    bool opened = fullscreen && OpenWindow(title, haveDesktop ? desktop.w : width,
+                                           haveDesktop ? desktop.h : height, true);
     if (opened)
         fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     else
