@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// A decoded picture: 8-bit RGBA, rows packed without padding, bottom row first
+// (the order GL takes, t = 0 at the bottom) whichever origin the file declared.
+struct DecodedImage
+{
+    int width = 0;             // pixels
+    int height = 0;            // pixels
+    std::vector<uint8_t> rgba; // width * height * 4 bytes
+};
+
+// Decodes a whole TGA file held in memory. False, with `out` emptied, for bytes
+// that are not a TGA the decoder takes, that end before the picture does, or
+// that declare an empty picture or one over 4096 on a side or 16M pixels.
+bool DecodeTga(const void* bytes, size_t size, DecodedImage& out);
+// The same for a file on disk; false too when it cannot be opened.
+bool DecodeTgaFile(const char* fileName, DecodedImage& out);
