@@ -4,6 +4,7 @@
 #   1. the normal build in build/, all of ctest: unit, GL and whole-program;
 #   2. a sanitizer build in build-asan/, the unit and GL tests under
 #      AddressSanitizer and UndefinedBehaviorSanitizer.
+#   3. the texture decoder's fuzz target, built with clang, run for a minute.
 # Every stage runs even after a failure; the exit status is non-zero if any
 # failed. Needs the packages that tools/setup.sh installs.
 # Usage, from anywhere: sh tools/run-tests.sh
@@ -177,8 +178,9 @@ if step "configure build-asan/" cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debu
     tests "unit and GL tests under ASan+UBSan in build-asan/" build-asan -L '^(unit|gl)$'
 fi
 
-# 3. Fuzzing the texture loader: a bounded libFuzzer run belongs here, counted
-#    with step/tests like the stages above.
+# 3. Fuzzing the texture loader: a bounded libFuzzer run (FUZZ_SECONDS, 60 by
+#    default) with clang in build-fuzz/; a crash fails the stage.
+step "fuzz the texture decoder for ${FUZZ_SECONDS:-60} s in build-fuzz/" sh tests/fuzz/run-fuzz.sh
 
 echo
 echo "run-tests: $(($(date +%s) - started)) s$report"
