@@ -23,7 +23,7 @@ public:
     // Occupies the square with a new piece of `owner`. False when the square
     // is taken or the piece cannot be allocated; the square is then unchanged.
     bool Place(unsigned char owner);
-    // Takes over `other`'s layout (position, size, state) for an empty square.
+    // Lays the square out afresh: empty, normal, at `position`, `edge` wide.
     void Layout(const Position& position, float edge);
 
     void Draw() override;

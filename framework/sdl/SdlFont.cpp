@@ -1,7 +1,6 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cstdio>
 #include <cstring>
@@ -10,10 +9,10 @@
 #include "framework/Font.h"
 #include "framework/OpenGL.h"
 #include "framework/System.h"
+#include "framework/sdl/FontLookup.h"
 
 namespace
 {
-const char* const FONT_NAME = "sans-serif";
 // The heads-up text sets lines 15 pixels apart: the largest size whose line
 // (ascent plus descent) fits in 14 pixels leaves one pixel between lines.
 const int MAX_LINE_PIXELS = 14;
@@ -22,49 +21,6 @@ const int SMALLEST_SIZE = 8;
 // Glyphs sit this far apart in the atlas so filtering never reads a neighbour.
 const int ATLAS_PADDING = 1;
 const int MAX_ATLAS_WIDTH = 2048;
-
-// Says once per run why there is no text; later failures stay quiet.
-void ReportNoFont(const char* why)
-{
-    static bool reported = false;
-    if (reported)
-        return;
-    reported = true;
-    std::fprintf(stderr, "Quorvel: no usable font for \"%s\" (%s); text is not shown\n", FONT_NAME,
-                 why);
-}
-
-// Asks a fresh fontconfig configuration for the file and face index of the
-// best sans-serif match; fontconfig keeps nothing after it returns.
-bool FindFontFile(char* path, size_t pathSize, int& faceIndex)
-{
-    FcConfig* config = FcInitLoadConfigAndFonts();
-    FcPattern* pattern =
-        config ? FcNameParse(reinterpret_cast<const FcChar8*>(FONT_NAME)) : nullptr;
-    FcPattern* match = nullptr;
-    if (pattern && FcConfigSubstitute(config, pattern, FcMatchPattern))
-    {
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        match = FcFontMatch(config, pattern, &result);
-    }
-    FcChar8* file = nullptr;
-    bool found = match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file &&
-                 std::strlen(reinterpret_cast<const char*>(file)) < pathSize;
-    if (found)
-    {
-        std::strcpy(path, reinterpret_cast<const char*>(file));
-        if (FcPatternGetInteger(match, FC_INDEX, 0, &faceIndex) != FcResultMatch)
-            faceIndex = 0;
-    }
-    if (match)
-        FcPatternDestroy(match);
-    if (pattern)
-        FcPatternDestroy(pattern);
-    if (config)
-        FcConfigDestroy(config);
-    return found;
-}
 
 // The smallest box around a glyph's covered pixels in its rendered surface.
 struct InkBox
