@@ -10,13 +10,12 @@
 // Static storage: every field the constructor leaves alone starts at zero.
 CGame game;
 
-CGame::CGame() : state(STATE_INIT), mouseX(300), mouseY(300), textureOn(1), showHelp(0), showCredits(0)
+CGame::CGame()
+    : state(STATE_INIT), mouseX(300), mouseY(300), textureOn(1), showHelp(0), showCredits(0)
 {
 }
 
-CGame::~CGame()
-{
-}
+CGame::~CGame() {}
 
 bool CGame::Tick()
 {

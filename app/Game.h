@@ -16,18 +16,18 @@ enum GameState
 // The one game object, `game`: the program's shared state.
 class CGame
 {
-public:
+  public:
     int state;
     CBoard board;
     CTimer timer;
-    float rotX;         // degrees
-    float rotY;         // degrees
-    float rotZ;         // degrees; only ever reset to 0
-    float camDistance;  // eye z of the look-at camera, scene units
-    float camHeight;    // eye y of the look-at camera, scene units
+    float rotX;        // degrees
+    float rotY;        // degrees
+    float rotZ;        // degrees; only ever reset to 0
+    float camDistance; // eye z of the look-at camera, scene units
+    float camHeight;   // eye y of the look-at camera, scene units
     int wireframe;
-    int markedSquare;  // square under the cursor at the last mouse move, or -1
-    int mouseX;        // client pixels
+    int markedSquare; // square under the cursor at the last mouse move, or -1
+    int mouseX;       // client pixels
     int mouseY;
     unsigned char currentPlayer;
     unsigned char textureOn;

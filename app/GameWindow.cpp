@@ -8,9 +8,7 @@ bool fullscreen = true;
 
 const char* const WINDOW_TITLE = "Quorvel v1.0.1 - By Tarnwick Productions";
 
-void DoNothing()
-{
-}
+void DoNothing() {}
 
 bool CreateGameWindow()
 {

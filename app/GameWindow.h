@@ -1,7 +1,7 @@
 #pragma once
 
-extern void* gameWindow;  // the window's handle while it exists
-extern bool fullscreen;   // requested at start; the framework may clear it
+extern void* gameWindow; // the window's handle while it exists
+extern bool fullscreen;  // requested at start; the framework may clear it
 
 extern const char* const WINDOW_TITLE;
 

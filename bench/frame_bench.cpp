@@ -141,9 +141,9 @@ int main(int argc, char** argv)
     windowOpen = CreateGameWindow();
     if (windowOpen)
     {
-        game.Tick();  // Init
-        game.Tick();  // NewGame
-        game.Tick();  // the first frame
+        game.Tick(); // Init
+        game.Tick(); // NewGame
+        game.Tick(); // the first frame
         glFinish();
         std::printf("Start to first frame: %.1f ms (window %d x %d)\n", Milliseconds(start),
                     screenWidth, screenHeight);

@@ -7,14 +7,12 @@
 
 namespace
 {
-const float SQUARE_SPACING = 2.1f;  // centre to centre, scene units
+const float SQUARE_SPACING = 2.1f; // centre to centre, scene units
 const float SQUARE_EDGE = 2.0f;
 const char* const TEXTURE_FILE = "data/cube.tga";
 } // namespace
 
-CBoard::CBoard() : squares(nullptr), x(0.0f), y(0.0f), z(0.0f), size(0), pieceCount(0)
-{
-}
+CBoard::CBoard() : squares(nullptr), x(0.0f), y(0.0f), z(0.0f), size(0), pieceCount(0) {}
 
 CBoard::~CBoard()
 {

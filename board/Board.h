@@ -6,14 +6,14 @@
 // The square grid, row-major: index = size * row + column, -1 for no square.
 class CBoard
 {
-public:
-    CSquare* squares;  // size * size squares; null before Create
+  public:
+    CSquare* squares; // size * size squares; null before Create
     CTexture texture;
     float x;
     float y;
     float z;
     int size;
-    int pieceCount;  // pieces placed since the last ClearPieces
+    int pieceCount; // pieces placed since the last ClearPieces
 
     CBoard();
     ~CBoard();

@@ -3,7 +3,7 @@
 // A textured cube mesh centred on (x, y, z), `size` being half its edge.
 class CCube
 {
-public:
+  public:
     float x;
     float y;
     float z;

@@ -12,7 +12,7 @@ struct Position
 // destructor is deliberately not virtual.
 class CSceneObject
 {
-public:
+  public:
     float x;
     float y;
     float z;
@@ -25,7 +25,7 @@ public:
 
     Position GetPosition() const { return Position{x, y, z}; }
 
-protected:
+  protected:
     CSceneObject(const CSceneObject&) = default;
     CSceneObject& operator=(const CSceneObject&) = default;
 };

@@ -6,9 +6,7 @@
 #include "board/Piece.h"
 
 // Only fills a new array; Create lays out every element in full afterwards.
-CSquare::CSquare() : halfSize(1.0f), displayState(SQUARE_NORMAL), occupied(0), piece(nullptr)
-{
-}
+CSquare::CSquare() : halfSize(1.0f), displayState(SQUARE_NORMAL), occupied(0), piece(nullptr) {}
 
 CSquare::CSquare(const Position& position, float edge)
     : CSceneObject(position), halfSize(edge * 0.5f), displayState(SQUARE_NORMAL), occupied(0),

@@ -8,9 +8,9 @@ class CPiece;
 // `piece` is not null.
 class CSquare final : public CSceneObject
 {
-public:
+  public:
     float halfSize;
-    int displayState;  // SQUARE_NORMAL or SQUARE_MARKED
+    int displayState; // SQUARE_NORMAL or SQUARE_MARKED
     int occupied;
     CPiece* piece;
 

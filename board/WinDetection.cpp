@@ -5,7 +5,7 @@
 namespace
 {
 const int EMPTY = -1;
-const int PAIRS_IN_FIVE = 4;  // five equal squares in a row are four equal neighbour pairs
+const int PAIRS_IN_FIVE = 4; // five equal squares in a row are four equal neighbour pairs
 
 // One line being walked: the previous square's value and the equal pairs so far.
 struct Run

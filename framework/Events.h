@@ -4,14 +4,14 @@
 // and dispatches these without seeing the platform beneath.
 enum WindowEventType
 {
-    EVENT_OTHER,        // nothing this program reacts to
-    EVENT_QUIT,         // the window was closed: ends the message loop
-    EVENT_KEY_DOWN,     // key: virtual-key code
-    EVENT_MOUSE_MOVE,   // x, y: client pixels, origin top left
-    EVENT_BUTTON_DOWN,  // button: MOUSE_LEFT or MOUSE_RIGHT
+    EVENT_OTHER,       // nothing this program reacts to
+    EVENT_QUIT,        // the window was closed: ends the message loop
+    EVENT_KEY_DOWN,    // key: virtual-key code
+    EVENT_MOUSE_MOVE,  // x, y: client pixels, origin top left
+    EVENT_BUTTON_DOWN, // button: MOUSE_LEFT or MOUSE_RIGHT
     EVENT_BUTTON_UP,
-    EVENT_WHEEL,        // wheelDelta: signed, 120 per notch
-    EVENT_RESIZE        // width, height: new client size in pixels
+    EVENT_WHEEL, // wheelDelta: signed, 120 per notch
+    EVENT_RESIZE // width, height: new client size in pixels
 };
 
 enum MouseButton

@@ -4,7 +4,7 @@
 // rasterised once when the window opens. Without a usable font nothing is drawn.
 class CFont
 {
-public:
+  public:
     CFont();
     ~CFont();
 
@@ -25,13 +25,13 @@ public:
 
     struct Glyph
     {
-        float s0, t0, s1, t1;  // atlas texture coordinates
-        int width, height;     // quad size, pixels
-        int offsetX, offsetY;  // from the pen position and the line's top
-        int advance;           // pen step, pixels
+        float s0, t0, s1, t1; // atlas texture coordinates
+        int width, height;    // quad size, pixels
+        int offsetX, offsetY; // from the pen position and the line's top
+        int advance;          // pen step, pixels
     };
 
-    unsigned int texture;  // GL name of the atlas; 0 when not loaded
-    int lineHeight;        // pixels
+    unsigned int texture; // GL name of the atlas; 0 when not loaded
+    int lineHeight;       // pixels
     Glyph glyphs[CHAR_COUNT];
 };

@@ -6,7 +6,7 @@
 // Outside the framework's own calls the model-view matrix is current.
 class COpenGL
 {
-public:
+  public:
     COpenGL();
 
     // Callback slots, each with a flag byte that is 1 once the slot is filled.

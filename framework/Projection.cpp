@@ -13,8 +13,8 @@ void LoadPerspective()
     const int height = screenHeight > 0 ? screenHeight : 1;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(graphic.fieldOfView, static_cast<double>(screenWidth) / height,
-                   graphic.zNear, graphic.zFar);
+    gluPerspective(graphic.fieldOfView, static_cast<double>(screenWidth) / height, graphic.zNear,
+                   graphic.zFar);
     glMatrixMode(GL_MODELVIEW);
 }
 } // namespace

@@ -3,8 +3,8 @@
 // A GL 2D texture loaded from an image file.
 class CTexture
 {
-public:
-    unsigned int id;  // GL texture name; 0 while nothing is loaded (binds no texture)
+  public:
+    unsigned int id; // GL texture name; 0 while nothing is loaded (binds no texture)
 
     CTexture();
     ~CTexture();

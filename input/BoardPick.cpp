@@ -7,8 +7,8 @@
 
 namespace
 {
-const int SELECT_BUFFER_WORDS = 256;  // 64 records of one name each
-const double PICK_REGION = 0.1;       // pixels, each way
+const int SELECT_BUFFER_WORDS = 256; // 64 records of one name each
+const double PICK_REGION = 0.1;      // pixels, each way
 } // namespace
 
 // Draws the board once more in selection mode through a projection narrowed
@@ -33,8 +33,8 @@ int CBoard::Pick(int pointX, int pointY)
     // Window y runs downwards, GL's upwards.
     gluPickMatrix(pointX, static_cast<double>(viewport[3] - pointY), PICK_REGION, PICK_REGION,
                   viewport);
-    gluPerspective(graphic.fieldOfView, static_cast<double>(viewWidth) / viewHeight,
-                   graphic.zNear, graphic.zFar);
+    gluPerspective(graphic.fieldOfView, static_cast<double>(viewWidth) / viewHeight, graphic.zNear,
+                   graphic.zFar);
     glMatrixMode(GL_MODELVIEW);
     Draw();
     const GLint hits = glRenderMode(GL_RENDER);

@@ -2,7 +2,7 @@
 
 namespace
 {
-const int WORDS_PER_RECORD = 4;  // name count, min depth, max depth, one name
+const int WORDS_PER_RECORD = 4; // name count, min depth, max depth, one name
 const int MIN_DEPTH = 1;
 const int NAME = 3;
 } // namespace

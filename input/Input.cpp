@@ -13,16 +13,16 @@ int previousSquare = 0;
 
 namespace
 {
-const float TURN_RATE = 220.0f;  // per second: degrees, or scene units for drags
-const int EDGE_MARGIN = 20;      // pixels
+const float TURN_RATE = 220.0f; // per second: degrees, or scene units for drags
+const int EDGE_MARGIN = 20;     // pixels
 
-const float CAM_HEIGHT_MAX = 50.0f;  // drags test the value before the step
+const float CAM_HEIGHT_MAX = 50.0f; // drags test the value before the step
 const float CAM_HEIGHT_MIN = 0.0f;
 const float DRAG_DISTANCE_MAX = 100.0f;
 const float DRAG_DISTANCE_MIN = 3.0f;
-const float WHEEL_DISTANCE_MAX = 100.0f;  // the wheel tests the value after it
+const float WHEEL_DISTANCE_MAX = 100.0f; // the wheel tests the value after it
 const float WHEEL_DISTANCE_MIN = 2.0f;
-const float WHEEL_SCALE = 0.016666668f;  // per wheel unit: a 120 notch is 2.0
+const float WHEEL_SCALE = 0.016666668f; // per wheel unit: a 120 notch is 2.0
 
 enum Key
 {

@@ -6,8 +6,8 @@
 
 namespace
 {
-const float PIECE_LIFT = 0.6f;   // cube centre above its square, scene units
-const float PIECE_SCALE = 0.5f;  // a cube of half-edge 1 becomes one of edge 1
+const float PIECE_LIFT = 0.6f;  // cube centre above its square, scene units
+const float PIECE_SCALE = 0.5f; // a cube of half-edge 1 becomes one of edge 1
 } // namespace
 
 // Every square, with its piece, under its own index as GL name, so that a

@@ -8,8 +8,8 @@
 
 namespace
 {
-const int LINE_SPACING = 15;  // pixels between text lines
-const int TOP_ROW = 25;       // y of the result line and of the first block lines
+const int LINE_SPACING = 15; // pixels between text lines
+const int TOP_ROW = 25;      // y of the result line and of the first block lines
 
 const char* const HELP_LINES[] = {
     "New game: N",
@@ -27,10 +27,20 @@ const char* const HELP_LINES[] = {
 // Null entries are the empty rows between the groups.
 const char* const NAME_A = "Tarn Wickham";
 const char* const CREDIT_LINES[] = {
-    "Programming:", NAME_A,  "Mira Holloway", nullptr,
-    "Desing:",      NAME_A,  nullptr,
-    "Beta Testing:", NAME_A, nullptr,
-    "Special Thanks To:", "Oskar Lindqvist,", "for leting me do ", "this my own way",
+    "Programming:",
+    NAME_A,
+    "Mira Holloway",
+    nullptr,
+    "Desing:",
+    NAME_A,
+    nullptr,
+    "Beta Testing:",
+    NAME_A,
+    nullptr,
+    "Special Thanks To:",
+    "Oskar Lindqvist,",
+    "for leting me do ",
+    "this my own way",
 };
 
 const char* ResultText(int result)

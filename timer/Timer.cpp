@@ -49,7 +49,8 @@ char* CTimer::GetFPSText()
     if (currentTime - fpsTime > 1000.0f)
     {
         // Bounded: no rate, however large, and no infinity overflows the buffer.
-        std::snprintf(fpsText, sizeof fpsText, "FPS: %7.02f ", 1.0 / static_cast<double>(frameTime));
+        std::snprintf(fpsText, sizeof fpsText, "FPS: %7.02f ",
+                      1.0 / static_cast<double>(frameTime));
         fpsTime = currentTime;
     }
     return fpsText;

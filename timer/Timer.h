@@ -6,7 +6,7 @@
 // where there is no counter. Times are milliseconds since construction.
 class CTimer
 {
-public:
+  public:
     int64_t frequency;      // counts per second; 1000 for the millisecond clock
     float resolution;       // seconds per count
     uint32_t mmTimerStart;  // millisecond clock at construction

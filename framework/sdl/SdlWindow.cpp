@@ -142,8 +142,8 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     // full-screen request (an X server without a window manager) it still
     // covers the screen, and its size matches what SDL reports.
     SDL_DisplayMode desktop;
-    const bool haveDesktop = SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 &&
-                             desktop.h > 0;
+    const bool haveDesktop =
+        SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
     bool opened = fullscreen && OpenWindow(title, haveDesktop ? desktop.w : width,
                                            haveDesktop ? desktop.h : height, true);
     if (opened)
