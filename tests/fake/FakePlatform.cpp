@@ -1,161 +1,37 @@
 #include "tests/fake/FakePlatform.h"
 
 #include "framework/Clock.h"
-#include "framework/Font.h"
+#include "framework/Events.h"
 #include "framework/OpenGL.h"
 #include "framework/System.h"
 #include "framework/Texture.h"
 
-FakeClock fakeClock = {true, 1000000, 0, 0, 0};
+FakeClock fakeClock = {1000000, 0, 0};
 FakePlatform fake;
 
-void ResetFakePlatform()
+void CFont::Print(const char* text, int x, int y)
 {
-    fake = FakePlatform();
-}
-
-WindowEvent KeyEvent(int virtualKey)
-{
-    WindowEvent event{};
-    event.type = EVENT_KEY_DOWN;
-    event.key = virtualKey;
-    return event;
-}
-
-WindowEvent MoveEvent(int x, int y)
-{
-    WindowEvent event{};
-    event.type = EVENT_MOUSE_MOVE;
-    event.x = x;
-    event.y = y;
-    return event;
-}
-
-WindowEvent ButtonEvent(int button, bool down)
-{
-    WindowEvent event{};
-    event.type = down ? EVENT_BUTTON_DOWN : EVENT_BUTTON_UP;
-    event.button = button;
-    return event;
-}
-
-WindowEvent WheelEvent(int delta)
-{
-    WindowEvent event{};
-    event.type = EVENT_WHEEL;
-    event.wheelDelta = delta;
-    return event;
-}
-
-WindowEvent QuitEvent()
-{
-    WindowEvent event{};
-    event.type = EVENT_QUIT;
-    return event;
-}
-
-bool QueryPerformanceFrequency(int64_t* frequency)
-{
-    *frequency = fakeClock.hasCounter ? fakeClock.frequency : 0;
-    return fakeClock.hasCounter;
-}
-
-bool QueryPerformanceCounter(int64_t* count)
-{
-    *count = fakeClock.counter;
-    fakeClock.counter += fakeClock.counterStep;
-    return fakeClock.hasCounter;
-}
-
-uint32_t timeGetTime()
-{
-    return fakeClock.milliseconds;
-}
-
-bool IsEscapeDown()
-{
-    return fake.escapeDown;
+    fake.printed += std::to_string(x) + "," + std::to_string(y) + " " + text + "\n";
 }
 
 void ShowErrorMessage(const char* caption, const char* text)
 {
-    ++fake.messageBoxes;
-    fake.lastCaption = caption;
-    fake.lastMessage = text;
+    fake.messages += std::string(caption) + ": " + text + "\n";
 }
 
-bool HasCurrentContext()
-{
-    return fake.windowOpen;
-}
-
-bool PeekEvent(WindowEvent& event)
-{
-    if (fake.events.empty())
-        return false;
-    event = fake.events.front();
-    fake.events.pop_front();
-    return true;
-}
-
-void* COpenGL::CreateWin(const char*, int width, int height, int, bool& fullscreen)
-{
-    if (fake.windowFails)
-        return nullptr;
-    fake.windowOpen = true;
-    fullscreen = false;
-    ResizeScene(width, height);
-    return &fake;
-}
-
-void COpenGL::KillWindow(void*, bool& fullscreen)
-{
-    fake.windowOpen = false;
-    fullscreen = false;
-}
-
-void COpenGL::SwapBuffers()
-{
-    ++fake.swapCount;
-}
-
-CTexture::CTexture() : id(0)
-{
-}
-
-CTexture::~CTexture()
-{
-}
-
-bool CTexture::Create(const char*)
-{
-    ++fake.textureCreates;
-    return fake.textureLoads;
-}
-
-void CTexture::Release()
-{
-    id = 0;
-}
-
-CFont::CFont() : texture(0), lineHeight(0), glyphs()
-{
-}
-
-CFont::~CFont()
-{
-}
-
-bool CFont::Load()
-{
-    return false;
-}
-
-void CFont::Release()
-{
-}
-
-void CFont::Print(const char* text, int x, int y)
-{
-    fake.printed.push_back(PrintedText{text ? text : "", x, y});
-}
+// clang-format off
+bool QueryPerformanceFrequency(int64_t* f) { *f = fakeClock.frequency; return *f != 0; }
+bool QueryPerformanceCounter(int64_t* count) { *count = fakeClock.counter; return true; }
+uint32_t timeGetTime() { return fakeClock.milliseconds; }
+bool IsEscapeDown() { return fake.escapeDown; }
+bool HasCurrentContext() { return false; }
+bool PeekEvent(WindowEvent&) { return false; }
+void* COpenGL::CreateWin(const char*, int, int, int, bool&) { return nullptr; }
+void COpenGL::KillWindow(void*, bool&) {}
+void COpenGL::SwapBuffers() { ++fake.swaps; }
+CTexture::CTexture() : id(0) {}
+CTexture::~CTexture() {}
+bool CTexture::Create(const char*) { ++fake.textureCreates; return false; }
+CFont::CFont() : texture(0), lineHeight(0), glyphs() {}
+CFont::~CFont() {}
+// clang-format on

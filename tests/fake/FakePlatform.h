@@ -1,53 +1,32 @@
 #pragma once
 
-// A stand-in platform for tests without a display: the framework's headers
-// implemented over scripted state that tests set and inspect.
+// A stand-in platform without a window, and a null GL: the framework's entry
+// points over state that tests script and inspect.
+
+#include <GL/gl.h>
 
 #include <cstdint>
-#include <deque>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "framework/Events.h"
-
 struct FakeClock
 {
-    bool hasCounter;
-    int64_t frequency;     // counts per second
-    int64_t counter;       // current counter reading
-    uint32_t milliseconds; // current millisecond clock, wraps
-    int64_t counterStep;   // added to the counter after every read
+    int64_t frequency, counter; // counts per second (0: no counter), current reading
+    uint32_t milliseconds;      // the millisecond clock, wraps
 };
-// Constant-initialised, so the static game's timer can read it.
-extern FakeClock fakeClock;
-
-struct PrintedText
-{
-    std::string text;
-    int x, y;
-};
+extern FakeClock fakeClock; // constant-initialised: the static game's timer reads it
 
 struct FakePlatform
 {
-    bool windowFails = false;      // CreateWin returns null
-    bool escapeDown = false;       // IsEscapeDown's answer
-    bool textureLoads = false;     // CTexture::Create's answer
-    int textureCreates = 0;        // calls to CTexture::Create
-    int swapCount = 0;             // SwapBuffers calls
-    int messageBoxes = 0;          // ShowErrorMessage calls
-    std::string lastCaption;       // caption and text of the last one
-    std::string lastMessage;
-    bool windowOpen = false;       // between CreateWin and KillWindow
-    std::deque<WindowEvent> events; // PeekEvent takes from the front
-    std::vector<PrintedText> printed; // every CFont::Print since the last Reset
+    bool escapeDown = false;
+    int textureCreates = 0, swaps = 0, clears = 0, matrixDepth = 0; // depth: pushes - pops
+    std::string messages, printed; // "caption: text\n" per error box, "x,y text\n" per Print
+    std::set<GLenum> enabled{GL_TEXTURE_2D, GL_DEPTH_TEST};
+    std::map<GLenum, GLenum> polygonMode; // by face as passed to glPolygonMode
+    // Copied into the selection buffer when it is given; glRenderMode(GL_RENDER) answers hitCount.
+    std::vector<GLuint> hitRecords;
+    int hitCount = 0;
 };
 extern FakePlatform fake;
-
-// Forgets everything scripted and recorded; the clock is left alone.
-void ResetFakePlatform();
-
-WindowEvent KeyEvent(int virtualKey);
-WindowEvent MoveEvent(int x, int y);
-WindowEvent ButtonEvent(int button, bool down);
-WindowEvent WheelEvent(int delta);
-WindowEvent QuitEvent();
