@@ -29,7 +29,7 @@ void FillBoardWithoutFive()
                                   static_cast<unsigned char>((column / 2 + row) % 2));
 }
 
-void Prepare(benchmark::State& state, bool fullBoard, bool text)
+void Prepare(benchmark::State& state, bool fullBoard, bool helpAndCredits)
 {
     if (!windowOpen)
     {
@@ -39,8 +39,8 @@ void Prepare(benchmark::State& state, bool fullBoard, bool text)
     game.NewGame();
     if (fullBoard)
         FillBoardWithoutFive();
-    game.showHelp = text ? 1 : 0;
-    game.showCredits = text ? 1 : 0;
+    game.showHelp = helpAndCredits ? 1 : 0;
+    game.showCredits = helpAndCredits ? 1 : 0;
 }
 
 // One frame as the game draws it, with or without the text over the scene.
@@ -66,32 +66,13 @@ void BM_BareFrame(benchmark::State& state)
     }
 }
 
-void BM_EmptyBoardFrame(benchmark::State& state)
+// A frame of the board, full or empty; with the text over it or not, the help
+// and credits shown or only the hint.
+void BM_Frame(benchmark::State& state, bool fullBoard, bool text, bool helpAndCredits)
 {
-    Prepare(state, false, false);
+    Prepare(state, fullBoard, helpAndCredits);
     for (auto _ : state)
-        DrawFrame(false);
-}
-
-void BM_FullBoardFrame(benchmark::State& state)
-{
-    Prepare(state, true, false);
-    for (auto _ : state)
-        DrawFrame(false);
-}
-
-void BM_FullBoardFrameWithText(benchmark::State& state)
-{
-    Prepare(state, true, true);
-    for (auto _ : state)
-        DrawFrame(true);
-}
-
-void BM_FullBoardFrameWithHintOnly(benchmark::State& state)
-{
-    Prepare(state, true, false);
-    for (auto _ : state)
-        DrawFrame(true);
+        DrawFrame(text);
 }
 
 // One mouse move's pick over a full board, at the middle square.
@@ -116,10 +97,18 @@ void BM_CheckWinnerFullBoard(benchmark::State& state)
 }
 
 BENCHMARK(BM_BareFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_EmptyBoardFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_FullBoardFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_FullBoardFrameWithHintOnly)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_FullBoardFrameWithText)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Frame, EmptyBoard, false, false, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Frame, FullBoard, true, false, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Frame, FullBoardWithHint, true, true, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Frame, FullBoardWithHelpAndCredits, true, true, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 BENCHMARK(BM_PickFullBoard)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_CheckWinnerFullBoard)->Unit(benchmark::kNanosecond);
 
