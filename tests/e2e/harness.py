@@ -1,15 +1,17 @@
 """Drives the real quorvel program through the X server, as a player would.
 
-The game starts from the repository root (it reads data/cube.tga from there),
-on the display in DISPLAY, which needs a window manager (tools/run-tests.sh runs
-openbox). Keys and the mouse go through XTEST (xdotool) to the focused window;
-the screen comes back as RGB pixels through ImageMagick's import.
+The game starts from the repository root or a directory given (it reads
+data/cube.tga from its working directory), on the display in DISPLAY, which
+needs a window manager (tools/run-tests.sh runs openbox). Keys and the mouse
+go through XTEST (xdotool) to the focused window; the screen comes back as RGB
+pixels through ImageMagick's import.
 
 Environment: QUORVEL_BIN, the program (default build/quorvel); QUORVEL_ROOT, the
 repository root; QUORVEL_E2E_ARTIFACTS, a directory for the screen of a failed
 test.
 """
 
+import itertools
 import os
 import re
 import subprocess
@@ -56,34 +58,66 @@ def wait_until(probe, timeout, interval=0.05):
 def geometry(window="root"):
     """(x, y, width, height) of a window on the root window, in pixels."""
     out = run("xwininfo", "-root") if window == "root" else run("xwininfo", "-id", str(window))
-
-    def field(name):
-        return int(re.search(r"^\s*%s:\s*(-?\d+)" % name, out, re.M).group(1))
-
-    return (field("Absolute upper-left X"), field("Absolute upper-left Y"),
-            field("Width"), field("Height"))
+    return tuple(int(re.search(r"^\s*%s:\s*(-?\d+)" % name, out, re.M).group(1)) for name in
+                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
 # Colour classes of the scene's objects, robust to texture shading: squares
 # blue, the marked square yellow, pieces red and green.
 def blue(rgb):
-    r, g, b = rgb
-    return b > 80 and b > 2 * r and b > 2 * g
+    return rgb[2] > 80 and rgb[2] > 2 * max(rgb[0], rgb[1])
 
 
 def yellow(rgb):
-    r, g, b = rgb
-    return r > 80 and g > 80 and r > 2 * b and g > 2 * b
+    return min(rgb[0], rgb[1]) > 80 and min(rgb[0], rgb[1]) > 2 * rgb[2]
 
 
 def red(rgb):
-    r, g, b = rgb
-    return r > 80 and r > 2 * g and r > 2 * b
+    return rgb[0] > 80 and rgb[0] > 2 * max(rgb[1], rgb[2])
 
 
 def green(rgb):
-    r, g, b = rgb
-    return g > 80 and g > 2 * r and g > 2 * b
+    return rgb[1] > 80 and rgb[1] > 2 * max(rgb[0], rgb[2])
+
+
+def white(rgb):  # the text
+    return min(rgb) > 160
+
+
+def square(rgb):  # blue or yellow
+    return blue(rgb) or yellow(rgb)
+
+
+def flat_share(shot):
+    """How much of the blue is the untextured (0, 0, 255): 1 with texturing off."""
+    return shot.count(lambda rgb: rgb == (0, 0, 255), step=4) / max(1, shot.count(blue, step=4))
+
+
+def help_seen(shot):
+    """White below the one-line hint in the help block's place."""
+    return shot.count(white, (0, 45, 450, 130))
+
+
+def middles(flags, least=3):
+    """The middle index of each run of at least `least` true flags."""
+    found, start = [], 0
+    for flag, run_ in itertools.groupby(flags):
+        length = len(list(run_))
+        if flag and length >= least:
+            found.append(start + length // 2)
+        start += length
+    return found
+
+
+def squares(shot, box=None):
+    """The centres of the board's squares seen from the start camera, as
+    grid[row][column]: the runs of blue or yellow down the middle of box
+    (default the screen), then along each; None unless nine by nine."""
+    x0, y0, w, h = box or (0, 0, shot.width, shot.height)
+    rows = [y0 + y for y in middles(square(shot.pixel(x0 + w // 2, y0 + y)) for y in range(h))]
+    grid = [[(x0 + x, y) for x in middles(square(shot.pixel(x0 + x, y)) for x in range(w))]
+            for y in rows]
+    return grid if len(grid) == 9 and all(len(row) == 9 for row in grid) else None
 
 
 def free_display_number(start=200):
@@ -105,24 +139,16 @@ class Screen:
         i = 3 * (y * self.width + x)
         return self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
 
-    def count(self, predicate, box=None, step=1):
-        """How many pixels (sampling every step-th in both directions) inside
-        box = (x, y, width, height), default the whole screen, satisfy
-        predicate((r, g, b))."""
-        x0, y0, w, h = box or (0, 0, self.width, self.height)
-        found = 0
-        for y in range(y0, y0 + h, step):
-            row = 3 * y * self.width
-            for x in range(x0, x0 + w, step):
-                i = row + 3 * x
-                if predicate((self.rgb[i], self.rgb[i + 1], self.rgb[i + 2])):
-                    found += 1
-        return found
+    def mask(self, predicate, box=None, step=4):
+        """predicate((r, g, b)) for every step-th pixel each way in box = (x, y,
+        width, height), by default all below the frame-rate line."""
+        x0, y0, w, h = box or (0, 20, self.width, self.height - 20)
+        return [predicate(self.pixel(x, y)) for y in range(y0, y0 + h, step)
+                for x in range(x0, x0 + w, step)]
 
-    def colours(self, step=8):
-        """The set of distinct colours seen when sampling every step-th pixel."""
-        return {self.pixel(x, y) for y in range(0, self.height, step)
-                for x in range(0, self.width, step)}
+    def count(self, predicate, box=None, step=1):
+        """How many pixels of mask(predicate) hold, by default of the screen."""
+        return sum(self.mask(predicate, box or (0, 0, self.width, self.height), step))
 
     def save(self, path):
         with open(path, "wb") as out:
@@ -136,42 +162,38 @@ def grab_screen():
                           stdin=subprocess.DEVNULL, capture_output=True, timeout=20,
                           check=True).stdout
     # Binary PPM: "P6", width, height, maxval, one whitespace byte, pixels.
-    fields, pos = [], 2
-    while len(fields) < 3:
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        if data[pos:pos + 1] == b"#":
-            pos = data.index(b"\n", pos)
-            continue
-        end = pos
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(int(data[pos:end]))
-        pos = end
-    width, height, maxval = fields
-    if data[:2] != b"P6" or maxval != 255:
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
+    if not header:
         raise RuntimeError("unexpected image from import: %r" % data[:20])
-    return Screen(width, height, data[pos + 1:pos + 1 + 3 * width * height])
+    width, height = int(header.group(1)), int(header.group(2))
+    return Screen(width, height, data[header.end():header.end() + 3 * width * height])
+
+
+def seen(holds, timeout=2):
+    """The first screen within timeout seconds for which holds(it), or None."""
+    def look():
+        shot = grab_screen()
+        return shot if holds(shot) else None
+    return wait_until(look, timeout)
 
 
 class Game:
-    """One run of the program. Use as a context manager: the program is
-    stopped on leaving, and its output and the screen are kept when the block
-    failed."""
+    """One run of the program; as a context manager, stopped on leaving, its
+    output and the screen kept when the block failed."""
 
-    def __init__(self, env=None, unset=(), binary=BINARY):
+    def __init__(self, env=None, unset=(), binary=BINARY, cwd=ROOT):
         self.env = dict(os.environ)
         for name in unset:
             self.env.pop(name, None)
         self.env.update(env or {})
-        self.binary = binary
+        self.binary, self.cwd = binary, cwd
         self.process = None
         self.window = None
         self._out = tempfile.TemporaryFile()
         self._err = tempfile.TemporaryFile()
 
     def start(self):
-        self.process = subprocess.Popen([self.binary], cwd=ROOT, env=self.env,
+        self.process = subprocess.Popen([self.binary], cwd=self.cwd, env=self.env,
                                         stdin=subprocess.DEVNULL, stdout=self._out,
                                         stderr=self._err)
         return self
@@ -213,12 +235,15 @@ class Game:
 
     # The window.
 
+    def _alive(self):
+        if not self.running():
+            raise RuntimeError("the program ended (status %s):\n%s"
+                               % (self.process.returncode, self.output()))
+
     def wait_window(self, timeout=15):
         """The id of the program's visible window, waiting for it to map."""
         def probe():
-            if not self.running():
-                raise RuntimeError("the program ended (status %s) before showing a window:\n%s"
-                                   % (self.process.returncode, self.output()))
+            self._alive()
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
                                     str(self.process.pid)],
                                    stdin=subprocess.DEVNULL, capture_output=True, text=True)
@@ -231,17 +256,9 @@ class Game:
         return self.window
 
     def wait_drawn(self, timeout=15):
-        """Waits until the board shows on the screen (blue squares), that is
-        until the program has initialised and renders frames; returns that
-        screen."""
-        def probe():
-            if not self.running():
-                raise RuntimeError("the program ended (status %s):\n%s"
-                                   % (self.process.returncode, self.output()))
-            shot = grab_screen()
-            return shot if shot.count(blue, step=16) > 100 else None
-
-        shot = wait_until(probe, timeout, 0.1)
+        """The first screen with the board (blue squares) on it: the program
+        has initialised and renders frames."""
+        shot = seen(lambda s: self._alive() or s.count(blue, step=16) > 100, timeout)
         if not shot:
             raise RuntimeError("no board on the screen within %g s" % timeout)
         return shot
@@ -256,6 +273,15 @@ class Game:
         """Makes the window active through the window manager, as a click on
         it would, so that keys reach it."""
         run("xdotool", "windowactivate", "--sync", self.window)
+
+    def ready(self):
+        """The first picture with the focus, the pointer resting in the middle
+        of the screen, out of the margins that turn the view."""
+        self.move(*(size // 2 for size in geometry("root")[2:]))
+        self.wait_window()
+        self.wait_drawn()
+        self.focus()
+        return grab_screen()
 
     # Input, through XTEST to whatever has the focus and the pointer.
 
@@ -273,24 +299,12 @@ class Game:
         --sync would hang when the pointer is already there.)"""
         run("xdotool", "mousemove", str(x), str(y))
 
-    def press(self, button=1):
-        run("xdotool", "mousedown", str(button))
-
-    def release(self, button=1):
-        run("xdotool", "mouseup", str(button))
-
     def click(self, button=1, hold=0.1):
-        """Holds a mouse button (1 left, 2 middle, 3 right) for hold seconds."""
-        self.press(button)
+        """Holds a mouse button (1 left, 3 right) for hold seconds: the program
+        reads the buttons once per frame. Buttons 4 and 5 are the wheel."""
+        run("xdotool", "mousedown", str(button))
         time.sleep(hold)
-        self.release(button)
-
-    def wheel(self, notches):
-        """Turns the wheel: positive away from the player (up), negative
-        towards."""
-        button = "4" if notches > 0 else "5"
-        for _ in range(abs(notches)):
-            run("xdotool", "click", button)
+        run("xdotool", "mouseup", str(button))
 
     def screen(self):
         return grab_screen()
