@@ -1,10 +1,30 @@
-"""The program's window on a desktop: full screen with the game's title, and
-both ways of leaving (Esc, and closing the window) end it with status 0."""
+"""The program's window on a desktop: full screen with the game's title; both
+ways of leaving (Esc, and closing the window) end it with status 0; minimised,
+restored and made smaller it goes on, and picks the square under the cursor."""
 
+import ctypes
 import time
 import unittest
 
-from harness import TITLE, Game, geometry, require_display, wait_until
+from harness import TITLE, Game, blue, geometry, require_display, run, seen, squares, wait_until
+from harness import yellow
+
+
+def leave_full_screen(window):
+    """Asks the window manager to take the window out of full screen, by the
+    desktops' client message, which xdotool cannot send."""
+    c, x = ctypes, ctypes.CDLL("libX11.so.6")
+    x.XOpenDisplay.restype = c.c_void_p
+    x.XInternAtom.restype = x.XDefaultRootWindow.restype = c.c_ulong
+    display = c.c_void_p(x.XOpenDisplay(None))
+    state, full = (x.XInternAtom(display, b"_NET_WM_STATE" + e, 0) for e in (b"", b"_FULLSCREEN"))
+    # An XClientMessageEvent as an XEvent's 24 longs (64-bit): ClientMessage,
+    # serial, send_event, display, window, type, format 32, data: remove full.
+    event = (c.c_long * 24)(33, 0, 1, display.value, int(window), state, 32, 0, full, 0, 1)
+    # To the root, as SubstructureNotify and SubstructureRedirect.
+    root = c.c_ulong(x.XDefaultRootWindow(display))
+    x.XSendEvent(display, root, 0, c.c_long(3 << 19), event)
+    x.XCloseDisplay(display)
 
 
 class WindowTest(unittest.TestCase):
@@ -36,6 +56,24 @@ class WindowTest(unittest.TestCase):
             status = game.wait_exit(3)
             self.assertIsNotNone(status, "still running 3 s after the window was closed")
             self.assertEqual(0, status, game.output())
+
+    def test_minimised_restored_and_resized_it_picks_under_the_cursor(self):
+        with Game() as game:
+            game.ready()
+            run("xdotool", "windowminimize", "--sync", game.window)
+            self.assertTrue(seen(lambda s: s.count(blue, step=16) == 0), "not minimised")
+            game.focus()
+            game.wait_drawn()
+            leave_full_screen(game.window)
+            run("xdotool", "windowsize", "--sync", game.window, "800", "600")
+            box = wait_until(lambda: game.geometry()[2:] == (800, 600) and game.geometry(), 5)
+            self.assertTrue(box, "window size %s" % (game.geometry(),))
+            shot = seen(lambda s: squares(s, box))
+            self.assertTrue(shot, "no board of 9 x 9 squares in the smaller window")
+            x, y = squares(shot, box)[2][6]
+            self.assertFalse(yellow(shot.pixel(x, y)))
+            game.move(x, y)
+            self.assertTrue(seen(lambda s: yellow(s.pixel(x, y))), "not marked under the cursor")
 
 
 if __name__ == "__main__":
