@@ -2,7 +2,7 @@
 """Writes the fuzz target's seed corpus: tiny TGA files in every kind the
 decoder takes (raw and RLE, 8/16/24/32 bits, colour-mapped and grey, both row
 origins, an image ID) and broken ones (cut short, a bad type, empty, huge).
-Usage: python3 tests/fuzz/make_corpus.py [directory]  (default: corpus/ here)"""
+Usage: python3 tools/make_fuzz_corpus.py [directory]  (default: tests/fuzz/corpus/)"""
 import os
 import struct
 import sys
@@ -54,7 +54,7 @@ def image(kind, bits, top=False, ident=b""):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "corpus")
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "tests", "fuzz", "corpus")
     os.makedirs(out, exist_ok=True)
     rle32 = image(10, 32)
     files = {
