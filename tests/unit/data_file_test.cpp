@@ -15,26 +15,26 @@ namespace
 {
 const char* const NAME = "data/cube.tga";
 
-// A scratch tree: the working directory run/, the program in prefix/bin/ and
-// the installed data folder beside it; the test runs inside run/.
+// A scratch tree, entered: the working directory run/, the program in
+// prefix/bin/ and the installed data folder beside it.
 class DataFileTest : public testing::Test
 {
   protected:
-    fs::path top, run, bin, installed, before;
+    fs::path top, before, roots[3]; // working directory, program folder, installed folder
 
     void SetUp() override
     {
         std::string pattern = (fs::temp_directory_path() / "quorvel-data-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         top = pattern;
-        run = top / "run";
-        bin = top / "prefix" / "bin";
-        installed = (bin / INSTALLED_DATA_FOLDER).lexically_normal();
-        fs::create_directories(run);
-        fs::create_directories(bin);
+        roots[0] = top / "run";
+        roots[1] = top / "prefix" / "bin";
+        roots[2] = (roots[1] / INSTALLED_DATA_FOLDER).lexically_normal();
+        fs::create_directories(roots[0]);
+        fs::create_directories(roots[1]);
         before = fs::current_path();
-        fs::current_path(run);
-        fake.executableFolder = bin.string() + "/";
+        fs::current_path(roots[0]);
+        fake.executableFolder = roots[1].string() + "/";
     }
 
     void TearDown() override
@@ -43,41 +43,28 @@ class DataFileTest : public testing::Test
         fs::current_path(before);
         fs::remove_all(top);
     }
-
-    static void Put(const fs::path& root)
-    {
-        fs::create_directories(root / "data");
-        std::ofstream(root / NAME) << "image";
-    }
 };
 
-TEST_F(DataFileTest, TakesTheFirstRootHoldingAFile)
+TEST_F(DataFileTest, TakesTheFirstRootHoldingARegularFile)
 {
-    // Which roots hold a file (working directory, program folder, installed folder) -> the winner.
+    // Per root: 'f' a file, 'd' a folder by the file's name, '-' nothing; then the winner.
     const struct
     {
-        bool inRun, inBin, inInstalled;
-        int expected; // 0, 1, 2 as listed
-    } cases[] = {{true, true, true, 0}, {false, true, true, 1}, {false, false, true, 2}};
+        const char* held;
+        int winner;
+    } cases[] = {{"fff", 0}, {"-ff", 1}, {"--f", 2}, {"ddf", 2}};
     for (const auto& c : cases)
     {
-        const fs::path roots[] = {run, bin, installed};
-        const bool holds[] = {c.inRun, c.inBin, c.inInstalled};
         for (int i = 0; i < 3; ++i)
-            if (holds[i])
-                Put(roots[i]);
-        const std::string expected = c.expected == 0 ? NAME : (roots[c.expected] / NAME).string();
-        EXPECT_EQ(FindDataFile(NAME), expected) << "case " << c.expected;
-        for (const fs::path& root : roots)
-            fs::remove_all(root / "data");
+        {
+            fs::remove_all(roots[i] / "data");
+            fs::create_directories(c.held[i] == 'd' ? roots[i] / NAME : roots[i] / "data");
+            if (c.held[i] == 'f')
+                std::ofstream(roots[i] / NAME) << "image";
+        }
+        EXPECT_EQ(FindDataFile(NAME), c.winner == 0 ? NAME : (roots[c.winner] / NAME).string())
+            << c.held;
     }
-}
-
-TEST_F(DataFileTest, PassesOverWhatIsNotARegularFile)
-{
-    fs::create_directories(run / NAME); // a folder by the file's name
-    Put(installed);
-    EXPECT_EQ(FindDataFile(NAME), (installed / NAME).string());
 }
 
 TEST_F(DataFileTest, WithoutAFileSaysOnceWhereItLooked)
@@ -86,7 +73,7 @@ TEST_F(DataFileTest, WithoutAFileSaysOnceWhereItLooked)
     EXPECT_EQ(FindDataFile(NAME), "");
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    for (const fs::path& root : {run, bin, installed})
+    for (const fs::path& root : roots)
         EXPECT_NE(said.find((root / NAME).string()), std::string::npos) << said;
 
     fake.executableFolder.clear(); // the system cannot tell: only the working directory
