@@ -11,6 +11,10 @@ import unittest
 from harness import BINARY, Game, flat_share, require_display
 
 BUILD = os.path.dirname(BINARY)  # the build folder holds the program
+APP = "io.github.tarnwick.Quorvel"
+INSTALLED = {"usr/bin/quorvel", "usr/share/quorvel/data/cube.tga",
+             "usr/share/applications/%s.desktop" % APP, "usr/share/metainfo/%s.metainfo.xml" % APP,
+             "usr/share/icons/hicolor/scalable/apps/%s.svg" % APP, "usr/share/man/man6/quorvel.6.gz"}
 
 
 class InstallTest(unittest.TestCase):
@@ -18,6 +22,9 @@ class InstallTest(unittest.TestCase):
         with tempfile.TemporaryDirectory() as stage, tempfile.TemporaryDirectory() as elsewhere:
             subprocess.run(["cmake", "--install", BUILD, "--prefix", "/usr"], check=True,
                            env=dict(os.environ, DESTDIR=stage), capture_output=True, timeout=60)
+            installed = {str(f.relative_to(stage)) for f in pathlib.Path(stage).rglob("*")
+                         if f.is_file()}
+            self.assertEqual(INSTALLED, installed)  # and nothing of the tests or tools
             program = pathlib.Path(stage, "usr", "bin", "quorvel")
             with Game(binary=str(program), cwd=elsewhere) as game:
                 self.assertLess(flat_share(game.ready()), 0.1, "flat colours: no texture found")
