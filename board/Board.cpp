@@ -4,6 +4,7 @@
 #include <new>
 
 #include "board/Piece.h"
+#include "framework/DataFile.h"
 
 namespace
 {
@@ -22,7 +23,7 @@ CBoard::~CBoard()
 void CBoard::Create(int newSize, float newX, float newY, float newZ)
 {
     // A board without its image is still playable, in flat colours.
-    texture.Create(TEXTURE_FILE);
+    texture.Create(FindDataFile(TEXTURE_FILE).c_str());
 
     delete[] squares;
     squares = nullptr;

@@ -6,7 +6,7 @@
 #      AddressSanitizer and UndefinedBehaviorSanitizer.
 #   3. the texture decoder's fuzz target, built with clang, run for a minute.
 # Every stage runs even after a failure; the exit status is non-zero if any
-# failed. Needs the packages that tools/setup.sh installs.
+# failed. Needs the packages that tools/setup.sh --tests installs.
 # Usage, from anywhere: sh tools/run-tests.sh
 # QUORVEL_TEST_DISPLAY sets the first X display number tried (default 90).
 set -u
@@ -14,9 +14,10 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 1
 
-for tool in cmake ctest Xvfb openbox xdotool xwininfo xdpyinfo xprop import python3; do
+for tool in cmake ctest Xvfb openbox xdotool xwininfo xdpyinfo xprop import python3 \
+    desktop-file-validate appstreamcli mandoc; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "run-tests: $tool is missing; run: sh tools/setup.sh" >&2
+        echo "run-tests: $tool is missing; run: sh tools/setup.sh --tests" >&2
         exit 1
     fi
 done
@@ -159,7 +160,8 @@ export LIBGL_ALWAYS_SOFTWARE GALLIUM_DRIVER
 step "start Xvfb" start_display && step "start openbox on $DISPLAY" start_window_manager
 
 # 1. Normal build: everything ctest knows.
-if step "configure build/" cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+if step "configure build/" cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUORVEL_TESTS=ON -DQUORVEL_BENCHMARKS=ON &&
     step "build build/" cmake --build build -j "$jobs"; then
     tests "tests in build/" build
 fi
@@ -173,7 +175,7 @@ if [ -f tests/lsan.supp ]; then
 fi
 export ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 if step "configure build-asan/" cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
-    -DQUORVEL_SANITIZE=ON -DQUORVEL_BENCHMARKS=OFF &&
+    -DQUORVEL_SANITIZE=ON -DQUORVEL_TESTS=ON -DQUORVEL_BENCHMARKS=OFF &&
     step "build build-asan/" cmake --build build-asan -j "$jobs"; then
     tests "unit and GL tests under ASan+UBSan in build-asan/" build-asan -L '^(unit|gl)$'
 fi

@@ -1,11 +1,23 @@
 #!/bin/sh
-# Installs the Debian 12 packages listed in tools/debian-packages.txt that are
-# missing (through sudo when not root) and builds the game into build/.
-# Usage, from anywhere: sh tools/setup.sh
+# Installs the Debian 12 packages that are missing (through sudo when not root)
+# and builds the game into build/: those that building and running the game
+# need (tools/debian-packages.txt), and with --tests those that the tests need
+# as well (tools/debian-test-packages.txt).
+# Usage, from anywhere: sh tools/setup.sh [--tests]
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+
+lists=tools/debian-packages.txt
+case "${1:-}" in
+'') ;;
+--tests) lists="$lists tools/debian-test-packages.txt" ;;
+*)
+    echo "usage: sh tools/setup.sh [--tests]" >&2
+    exit 2
+    ;;
+esac
 
 as_root()
 {
@@ -20,13 +32,14 @@ as_root()
 }
 
 missing=""
-while read -r package; do
-    case "$package" in '' | '#'*) continue ;; esac
+# One package name a line: words are names. $lists is split on purpose.
+# shellcheck disable=SC2086,SC2013
+for package in $(sed 's/#.*//' $lists); do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     if [ "$status" != "install ok installed" ]; then
         missing="$missing $package"
     fi
-done <tools/debian-packages.txt
+done
 
 if [ -n "$missing" ]; then
     echo "setup: installing$missing"
@@ -53,4 +66,4 @@ as_owner()
 jobs=$(nproc 2>/dev/null || echo 2)
 as_owner cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 as_owner cmake --build "$root/build" --target quorvel -j "$jobs"
-echo "setup: built $root/build/quorvel (start it from $root: ./build/quorvel)"
+echo "setup: built $root/build/quorvel"

@@ -26,3 +26,13 @@ bool HasCurrentContext()
 {
     return SDL_GL_GetCurrentContext() != nullptr;
 }
+
+std::string ExecutableFolder()
+{
+    char* base = SDL_GetBasePath();
+    if (!base)
+        return std::string();
+    std::string folder(base);
+    SDL_free(base);
+    return folder;
+}

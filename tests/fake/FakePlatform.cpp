@@ -25,6 +25,7 @@ bool QueryPerformanceCounter(int64_t* count) { *count = fakeClock.counter; retur
 uint32_t timeGetTime() { return fakeClock.milliseconds; }
 bool IsEscapeDown() { return fake.escapeDown; }
 bool HasCurrentContext() { return false; }
+std::string ExecutableFolder() { return fake.executableFolder; }
 bool PeekEvent(WindowEvent&) { return false; }
 void* COpenGL::CreateWin(const char*, int, int, int, bool&) { return nullptr; }
 void COpenGL::KillWindow(void*, bool&) {}

@@ -28,5 +28,6 @@ struct FakePlatform
     // Copied into the selection buffer when it is given; glRenderMode(GL_RENDER) answers hitCount.
     std::vector<GLuint> hitRecords;
     int hitCount = 0;
+    std::string executableFolder; // what ExecutableFolder answers
 };
 extern FakePlatform fake;

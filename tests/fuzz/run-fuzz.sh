@@ -13,7 +13,7 @@ cd "$root" || exit 1
 seconds=${FUZZ_SECONDS:-60}
 
 if ! command -v clang++ >/dev/null 2>&1; then
-    echo "run-fuzz: clang++ is missing; run: sh tools/setup.sh" >&2
+    echo "run-fuzz: clang++ is missing; run: sh tools/setup.sh --tests" >&2
     exit 1
 fi
 cmake -S tests/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
