@@ -1,5 +1,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
+#include <X11/Xlib.h>
+#include <X11/Xproto.h>
 
 #include <algorithm>
 
@@ -28,6 +30,40 @@ void WaitForFrameTime()
     if (lastSwap != 0 && elapsed < minimum)
         SDL_Delay(static_cast<Uint32>(((minimum - elapsed) * 1000 + frequency - 1) / frequency));
     lastSwap = SDL_GetPerformanceCounter();
+}
+
+// SDL's X11 driver gives a new window the input focus itself when no window
+// manager was running as the video system started. If one starts meanwhile and
+// takes the window over, the window is no longer viewable and X refuses the
+// focus with BadMatch, which Xlib's default handler makes fatal: a game started
+// along with its desktop would quit at once. That one refusal is harmless (the
+// window manager gives the focus); every other error goes on to the handler
+// that was there before.
+XErrorHandler previousErrorHandler = nullptr;
+bool errorHandlerSet = false;
+
+int TolerateFocusRefusal(Display* display, XErrorEvent* error)
+{
+    if (error->request_code == X_SetInputFocus && error->error_code == BadMatch)
+        return 0;
+    return previousErrorHandler ? previousErrorHandler(display, error) : 0;
+}
+
+void SetErrorHandler()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_strcmp(driver, "x11") != 0)
+        return;
+    previousErrorHandler = XSetErrorHandler(TolerateFocusRefusal);
+    errorHandlerSet = true;
+}
+
+void RestoreErrorHandler()
+{
+    if (errorHandlerSet)
+        XSetErrorHandler(previousErrorHandler);
+    errorHandlerSet = false;
+    previousErrorHandler = nullptr;
 }
 
 // Used when the requested windowed size is not a size at all.
@@ -80,8 +116,12 @@ void CloseWindow()
 bool OpenWindow(const char* title, int width, int height, bool desktopFullscreen)
 {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+    // Full screen is also asked for borderless: a window manager that maps the
+    // window before it honours the full-screen state (fluxbox while it starts,
+    // say) would otherwise frame it under a title bar, pushing its bottom rows
+    // off the screen. A windowed window keeps its frame.
     if (desktopFullscreen)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
     window = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               width, height, flags);
     if (window)
@@ -134,6 +174,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         return nullptr;
     }
     videoStarted = true;
+    SetErrorHandler();
 
     RequestContextAttributes(bpp);
     FitWindowedSize(width, height);
@@ -146,12 +187,12 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
     bool opened = fullscreen && OpenWindow(title, haveDesktop ? desktop.w : width,
                                            haveDesktop ? desktop.h : height, true);
-    if (opened)
-        fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    else
-        fullscreen = false;
+    fullscreen = opened && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (opened && !fullscreen)
+        SDL_SetWindowBordered(window, SDL_TRUE);
     if (!opened && !OpenWindow(title, width, height, false))
     {
+        RestoreErrorHandler();
         SDL_Quit();
         videoStarted = false;
         return nullptr;
@@ -185,6 +226,7 @@ void COpenGL::KillWindow(void* handle, bool& fullscreen)
     CloseWindow();
     if (videoStarted)
     {
+        RestoreErrorHandler();
         SDL_Quit();
         videoStarted = false;
     }
