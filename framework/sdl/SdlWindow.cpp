@@ -15,21 +15,39 @@ SDL_GLContext context = nullptr;
 bool videoStarted = false;
 
 // Frames are paced by vsync where the driver offers it. Where it does not (a
-// software renderer on a virtual display, say), SwapBuffers waits out the rest
-// of a minimum frame time since the last swap, so a running game does not take
-// a whole core: at most 125 frames per second, more than most displays show.
-const Uint64 MAX_FRAMES_PER_SECOND = 125;
+// software renderer on a virtual display, say), SwapBuffers sleeps until the
+// next frame is due at the display's refresh rate, or at 60 a second where the
+// display reports none: frames no display shows would only take the CPU.
+const int FALLBACK_FRAMES_PER_SECOND = 60;
 bool vsync = false;
-Uint64 lastSwap = 0;
+Uint64 framePeriod = 0; // performance-counter ticks between frames
+Uint64 nextFrame = 0;   // when the next frame is due; 0 before the first
 
+// The refresh rate of the display the window is on, in frames a second.
+int FramesPerSecond()
+{
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    return FALLBACK_FRAMES_PER_SECOND;
+}
+
+// Each frame is due one period after the one before, so that rounding the
+// sleep to whole milliseconds does not slow the rate; a late frame starts the
+// count afresh rather than being followed by a hurried one.
 void WaitForFrameTime()
 {
-    const Uint64 frequency = SDL_GetPerformanceFrequency();
-    const Uint64 minimum = frequency / MAX_FRAMES_PER_SECOND;
-    const Uint64 elapsed = SDL_GetPerformanceCounter() - lastSwap;
-    if (lastSwap != 0 && elapsed < minimum)
-        SDL_Delay(static_cast<Uint32>(((minimum - elapsed) * 1000 + frequency - 1) / frequency));
-    lastSwap = SDL_GetPerformanceCounter();
+    const Uint64 now = SDL_GetPerformanceCounter();
+    if (nextFrame > now)
+    {
+        SDL_Delay(static_cast<Uint32>((nextFrame - now) * 1000 / SDL_GetPerformanceFrequency()));
+        nextFrame += framePeriod;
+    }
+    else
+    {
+        nextFrame = now + framePeriod;
+    }
 }
 
 // SDL's X11 driver gives a new window the input focus itself when no window
@@ -199,7 +217,8 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     }
 
     vsync = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() != 0;
-    lastSwap = 0;
+    framePeriod = SDL_GetPerformanceFrequency() / FramesPerSecond();
+    nextFrame = 0;
     // Keys arrive as key-down events; no text input, no input method.
     SDL_StopTextInput();
     SetInitialState();
