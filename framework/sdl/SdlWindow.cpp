@@ -1,11 +1,10 @@
 #include <GL/gl.h>
 #include <SDL.h>
-#include <X11/Xlib.h>
-#include <X11/Xproto.h>
 
 #include <algorithm>
 
 #include "framework/OpenGL.h"
+#include "framework/sdl/FocusRefusal.h"
 
 namespace
 {
@@ -48,40 +47,6 @@ void WaitForFrameTime()
     {
         nextFrame = now + framePeriod;
     }
-}
-
-// SDL's X11 driver gives a new window the input focus itself when no window
-// manager was running as the video system started. If one starts meanwhile and
-// takes the window over, the window is no longer viewable and X refuses the
-// focus with BadMatch, which Xlib's default handler makes fatal: a game started
-// along with its desktop would quit at once. That one refusal is harmless (the
-// window manager gives the focus); every other error goes on to the handler
-// that was there before.
-XErrorHandler previousErrorHandler = nullptr;
-bool errorHandlerSet = false;
-
-int TolerateFocusRefusal(Display* display, XErrorEvent* error)
-{
-    if (error->request_code == X_SetInputFocus && error->error_code == BadMatch)
-        return 0;
-    return previousErrorHandler ? previousErrorHandler(display, error) : 0;
-}
-
-void SetErrorHandler()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || SDL_strcmp(driver, "x11") != 0)
-        return;
-    previousErrorHandler = XSetErrorHandler(TolerateFocusRefusal);
-    errorHandlerSet = true;
-}
-
-void RestoreErrorHandler()
-{
-    if (errorHandlerSet)
-        XSetErrorHandler(previousErrorHandler);
-    errorHandlerSet = false;
-    previousErrorHandler = nullptr;
 }
 
 // Used when the requested windowed size is not a size at all.
@@ -192,7 +157,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         return nullptr;
     }
     videoStarted = true;
-    SetErrorHandler();
+    StartToleratingFocusRefusal();
 
     RequestContextAttributes(bpp);
     FitWindowedSize(width, height);
@@ -210,7 +175,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         SDL_SetWindowBordered(window, SDL_TRUE);
     if (!opened && !OpenWindow(title, width, height, false))
     {
-        RestoreErrorHandler();
+        StopToleratingFocusRefusal();
         SDL_Quit();
         videoStarted = false;
         return nullptr;
@@ -245,7 +210,7 @@ void COpenGL::KillWindow(void* handle, bool& fullscreen)
     CloseWindow();
     if (videoStarted)
     {
-        RestoreErrorHandler();
+        StopToleratingFocusRefusal();
         SDL_Quit();
         videoStarted = false;
     }
