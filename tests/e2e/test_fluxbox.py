@@ -13,31 +13,29 @@ import unittest
 from harness import SKIP, Game
 
 SIZE = (800, 600)
+QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class FluxboxTest(unittest.TestCase):
-    def setUp(self):
-        # Xvfb picks a free display number and writes it once it takes clients.
-        read, write = os.pipe()
-        self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SIZE, "-nolisten",
-             "tcp"], pass_fds=(write,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL)
-        os.close(write)
-        self.addCleanup(self.end, self.server)
-        with os.fdopen(read) as number:
-            os.environ["DISPLAY"] = ":" + number.readline().strip()
-        self.assertNotEqual(":", os.environ["DISPLAY"], "Xvfb did not start")
+    def start(self, *command, **options):
+        process = subprocess.Popen(command, **QUIET, **options)
+        self.addCleanup(self.end, process)
+        return process
 
     def end(self, process):
         process.terminate()
         process.wait(5)
 
     def test_full_screen_when_started_with_the_window_manager(self):
+        # Xvfb picks a free display number and writes it once it takes clients.
+        read, write = os.pipe()
+        self.start("Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SIZE,
+                   "-nolisten", "tcp", pass_fds=(write,))
+        os.close(write)
+        with os.fdopen(read) as number:
+            os.environ["DISPLAY"] = ":" + number.readline().strip()
         for start in range(3):
-            manager = subprocess.Popen(["fluxbox"], stdin=subprocess.DEVNULL,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.addCleanup(self.end, manager)
+            manager = self.start("fluxbox")
             time.sleep(0.3)  # fluxbox is still taking over the screen
             with Game() as game:
                 game.wait_window()
