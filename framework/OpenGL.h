@@ -38,7 +38,8 @@ class COpenGL
     unsigned char rightButton;
 
     // Where the driver offers no vsync, SwapBuffers waits so that frames come
-    // at most 125 times a second; false swaps at once (for measuring).
+    // at most at the display's refresh rate (60 a second where it reports
+    // none); false swaps at once (for measuring).
     bool paceFrames;
 
     // Opens the window with a current, double-buffered GL context with a depth

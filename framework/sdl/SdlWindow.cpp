@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/OpenGL.h"
+#include "framework/sdl/FocusRefusal.h"
 
 namespace
 {
@@ -13,21 +14,39 @@ SDL_GLContext context = nullptr;
 bool videoStarted = false;
 
 // Frames are paced by vsync where the driver offers it. Where it does not (a
-// software renderer on a virtual display, say), SwapBuffers waits out the rest
-// of a minimum frame time since the last swap, so a running game does not take
-// a whole core: at most 125 frames per second, more than most displays show.
-const Uint64 MAX_FRAMES_PER_SECOND = 125;
+// software renderer on a virtual display, say), SwapBuffers sleeps until the
+// next frame is due at the display's refresh rate, or at 60 a second where the
+// display reports none: frames no display shows would only take the CPU.
+const int FALLBACK_FRAMES_PER_SECOND = 60;
 bool vsync = false;
-Uint64 lastSwap = 0;
+Uint64 framePeriod = 0; // performance-counter ticks between frames
+Uint64 nextFrame = 0;   // when the next frame is due; 0 before the first
 
+// The refresh rate of the display the window is on, in frames a second.
+int FramesPerSecond()
+{
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    return FALLBACK_FRAMES_PER_SECOND;
+}
+
+// Each frame is due one period after the one before, so that rounding the
+// sleep to whole milliseconds does not slow the rate; a late frame starts the
+// count afresh rather than being followed by a hurried one.
 void WaitForFrameTime()
 {
-    const Uint64 frequency = SDL_GetPerformanceFrequency();
-    const Uint64 minimum = frequency / MAX_FRAMES_PER_SECOND;
-    const Uint64 elapsed = SDL_GetPerformanceCounter() - lastSwap;
-    if (lastSwap != 0 && elapsed < minimum)
-        SDL_Delay(static_cast<Uint32>(((minimum - elapsed) * 1000 + frequency - 1) / frequency));
-    lastSwap = SDL_GetPerformanceCounter();
+    const Uint64 now = SDL_GetPerformanceCounter();
+    if (nextFrame > now)
+    {
+        SDL_Delay(static_cast<Uint32>((nextFrame - now) * 1000 / SDL_GetPerformanceFrequency()));
+        nextFrame += framePeriod;
+    }
+    else
+    {
+        nextFrame = now + framePeriod;
+    }
 }
 
 // Used when the requested windowed size is not a size at all.
@@ -80,8 +99,12 @@ void CloseWindow()
 bool OpenWindow(const char* title, int width, int height, bool desktopFullscreen)
 {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+    // Full screen is also asked for borderless: a window manager that maps the
+    // window before it honours the full-screen state (fluxbox while it starts,
+    // say) would otherwise frame it under a title bar, pushing its bottom rows
+    // off the screen. A windowed window keeps its frame.
     if (desktopFullscreen)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
     window = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               width, height, flags);
     if (window)
@@ -134,6 +157,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         return nullptr;
     }
     videoStarted = true;
+    StartToleratingFocusRefusal();
 
     RequestContextAttributes(bpp);
     FitWindowedSize(width, height);
@@ -146,19 +170,20 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
     bool opened = fullscreen && OpenWindow(title, haveDesktop ? desktop.w : width,
                                            haveDesktop ? desktop.h : height, true);
-    if (opened)
-        fullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    else
-        fullscreen = false;
+    fullscreen = opened && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (opened && !fullscreen)
+        SDL_SetWindowBordered(window, SDL_TRUE);
     if (!opened && !OpenWindow(title, width, height, false))
     {
+        StopToleratingFocusRefusal();
         SDL_Quit();
         videoStarted = false;
         return nullptr;
     }
 
     vsync = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() != 0;
-    lastSwap = 0;
+    framePeriod = SDL_GetPerformanceFrequency() / FramesPerSecond();
+    nextFrame = 0;
     // Keys arrive as key-down events; no text input, no input method.
     SDL_StopTextInput();
     SetInitialState();
@@ -185,6 +210,7 @@ void COpenGL::KillWindow(void* handle, bool& fullscreen)
     CloseWindow();
     if (videoStarted)
     {
+        StopToleratingFocusRefusal();
         SDL_Quit();
         videoStarted = false;
     }

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "framework/Texture.h"
@@ -113,5 +116,42 @@ TEST_F(TextureTest, UnusableFilesAreRefused)
         EXPECT_EQ(texture.id, 0u) << "file " << i;
         EXPECT_FALSE(glIsTexture(loaded)) << "file " << i;
     }
+}
+
+// Only a regular file, or a link to one, is read; anything else is refused at
+// once (a FIFO with no writer would block an ordinary open for good, and then
+// the alarm ends the run).
+TEST_F(TextureTest, OnlyRegularFilesAreRead)
+{
+    const std::string base = path + ".";
+    const std::string fifo = base + "fifo", socketFile = base + "socket";
+    const std::string toRegular = base + "link", toFifo = base + "fifolink";
+    Write(Encode(0));
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    socketFile.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(symlink(path.c_str(), toRegular.c_str()), 0);
+    ASSERT_EQ(symlink(fifo.c_str(), toFifo.c_str()), 0);
+    const struct
+    {
+        std::string file;
+        bool read;
+    } cases[] = {{fifo, false},        {toFifo, false},      {testing::TempDir(), false},
+                 {"/dev/zero", false}, {"/dev/null", false}, {socketFile, false},
+                 {toRegular, true}};
+    for (const auto& c : cases)
+    {
+        CTexture texture;
+        alarm(10);
+        EXPECT_EQ(texture.Create(c.file.c_str()), c.read) << c.file;
+        alarm(0);
+        EXPECT_EQ(texture.id != 0, c.read) << c.file;
+    }
+    close(listener);
+    for (const std::string& file : {fifo, socketFile, toRegular, toFifo})
+        unlink(file.c_str());
 }
 } // namespace
