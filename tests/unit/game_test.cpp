@@ -117,10 +117,10 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         {[] { graphic.leftButton = 1; }, "player:0 pieces:1"}, // on square 0, marked at the start
         {[] { game.markedSquare = -1; graphic.leftButton = 1; }, ""},
         {[] { game.result = PLAYER_GREEN; graphic.leftButton = 1; }, "result:0"},
-        {[] { game.result = PLAYER_RED; graphic.leftButton = 1; }, "result:1"},
         {[] { game.result = RESULT_DRAW; graphic.leftButton = 1; }, "result:4"},
-        {[] { for (int i : {0, 1, 2, 3}) game.board.PlacePiece(i, PLAYER_RED);
-              game.markedSquare = 4; graphic.leftButton = 1; }, "result:1 player:0 pieces:5"},
+        {[] { graphic.leftButton = 1; game.Update(); game.markedSquare = 1; }, "pieces:2"}, // turns
+        {[] { for (int i : {0, 10, 20, 30}) game.board.PlacePiece(i, PLAYER_RED);
+              game.markedSquare = 40; graphic.leftButton = 1; }, "result:1 player:0 pieces:5"},
         {[] { game.mouseX = 19; graphic.leftButton = 1; }, "rotY:-8.8 player:0 pieces:1"},
         {[] { game.mouseX = 20; }, ""}, {[] { game.mouseX = 1005; }, "rotY:8.8"},
         {[] { game.mouseX = 1004; }, ""}, {[] { game.mouseY = 19; }, "rotX:-8.8"},
