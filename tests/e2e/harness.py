@@ -1,11 +1,8 @@
-"""Drives the real quorvel program through the X server, as a player would.
-
-The game runs on DISPLAY, which needs a window manager, from the repository
-root or a given directory (it reads data/cube.tga from there). Input goes
-through XTEST (xdotool) to the focused window; the screen comes back through
-ImageMagick's import. Environment: QUORVEL_BIN, the program; QUORVEL_ROOT, the
-repository; QUORVEL_E2E_ARTIFACTS, where to keep the screen of a failed test.
-"""
+"""Drives the real quorvel program on DISPLAY (with a window manager) as a
+player would: input through XTEST (xdotool), the screen read back through
+ImageMagick's import. It runs from QUORVEL_ROOT or a given directory (it reads
+data/cube.tga from there); QUORVEL_BIN is the program, QUORVEL_E2E_ARTIFACTS
+where the screen of a failed test is kept."""
 
 import itertools
 import os
@@ -74,7 +71,7 @@ def white(rgb):
     return min(rgb) > 160
 
 
-def square(rgb):  # blue or yellow
+def square(rgb):
     return blue(rgb) or yellow(rgb)
 
 
@@ -259,17 +256,18 @@ class Game:
     # right, 4 and 5 the wheel.
 
     def key(self, keysym, hold=0.1):
-        run("xdotool", "keydown", keysym)
-        time.sleep(hold)
-        run("xdotool", "keyup", keysym)
+        self._hold("key", keysym, hold)
 
     def move(self, x, y):
         run("xdotool", "mousemove", str(x), str(y))
 
     def click(self, button=1, hold=0.1):
-        run("xdotool", "mousedown", str(button))
+        self._hold("mouse", str(button), hold)
+
+    def _hold(self, kind, what, hold):
+        run("xdotool", kind + "down", what)
         time.sleep(hold)
-        run("xdotool", "mouseup", str(button))
+        run("xdotool", kind + "up", what)
 
     def screen(self):
         return grab_screen()
