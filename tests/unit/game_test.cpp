@@ -151,6 +151,7 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         {[] { game.camDistance = 3.1f; Drag(0, 1, -1, 120); }, "distance:0.7"},
         {[] { Drag(1, 1, 0); }, ""}, {[] { Drag(0, 1, 0); }, ""}, {[] { Drag(1, 0, 1); }, ""},
         {[] { Drag(0, 0, -1); }, ""},
+        {[] { DispatchEvent({EVENT_MOUSE_MOVE, 0, 1024, 5, 0, 0, 0, 0}); }, ""}, // outside
         {[] { Drag(1, 1, 0); Drag(0, 1, 1); }, "distance:19.4"}, // left released: zooms again
         {[] { Drag(0, 0, 0, 30); }, "distance:15.5"},
         {[] { Drag(0, 0, 0, 120, 42); }, "distance:99"},
