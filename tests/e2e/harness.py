@@ -249,19 +249,20 @@ class Game:
         self.focus()
         return grab_screen()
 
-    # Input through XTEST. The program reads keys and buttons once per frame,
-    # so a press is held for `hold` seconds; it sees a pointer move a little
-    # later (wait for the effect: xdotool's --sync hangs on a move to where the
-    # pointer is). Keys are X names (Escape, n, alt+F4); buttons 1 left, 3
-    # right, 4 and 5 the wheel.
+    # Input through XTEST. The program reads Esc and the buttons once per frame,
+    # so a press is held for `hold` seconds, longer than a frame of the software
+    # renderer on a loaded machine (12 a second seen). It sees a move a little
+    # later: wait for the effect (xdotool's --sync hangs on a move to where the
+    # pointer is). Keys are X names (Escape, n, alt+F4); buttons 1 left, 3 right,
+    # 4 and 5 the wheel.
 
-    def key(self, keysym, hold=0.1):
+    def key(self, keysym, hold=0.2):
         self._hold("key", keysym, hold)
 
     def move(self, x, y):
         run("xdotool", "mousemove", str(x), str(y))
 
-    def click(self, button=1, hold=0.1):
+    def click(self, button=1, hold=0.2):
         self._hold("mouse", str(button), hold)
 
     def _hold(self, kind, what, hold):
