@@ -1,15 +1,8 @@
-"""Drives the real quorvel program through the X server, as a player would.
-
-The game starts from the repository root or a directory given (it reads
-data/cube.tga from its working directory), on the display in DISPLAY, which
-needs a window manager (tools/run-tests.sh runs openbox). Keys and the mouse
-go through XTEST (xdotool) to the focused window; the screen comes back as RGB
-pixels through ImageMagick's import.
-
-Environment: QUORVEL_BIN, the program (default build/quorvel); QUORVEL_ROOT, the
-repository root; QUORVEL_E2E_ARTIFACTS, a directory for the screen of a failed
-test.
-"""
+"""Drives the real quorvel program on DISPLAY (with a window manager) as a
+player would: input through XTEST (xdotool), the screen read back through
+ImageMagick's import. It runs from QUORVEL_ROOT or a given directory (it reads
+data/cube.tga from there); QUORVEL_BIN is the program, QUORVEL_E2E_ARTIFACTS
+where the screen of a failed test is kept."""
 
 import itertools
 import os
@@ -34,11 +27,11 @@ def require_display():
         sys.exit(SKIP)
 
 
-def run(*args, timeout=10):
+def run(*args, timeout=10, check=True):
     """Runs an X tool and returns its standard output; raises on failure."""
-    done = subprocess.run(args, stdin=subprocess.DEVNULL, capture_output=True,
-                          text=True, timeout=timeout)
-    if done.returncode != 0:
+    done = subprocess.run(args, stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                          timeout=timeout)
+    if check and done.returncode != 0:
         raise RuntimeError("%s failed (%d): %s" %
                            (" ".join(args), done.returncode, done.stderr.strip()))
     return done.stdout
@@ -48,43 +41,37 @@ def wait_until(probe, timeout, interval=0.05):
     """Calls probe until it returns something true or timeout seconds pass;
     returns its last result."""
     deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value or time.monotonic() >= deadline:
-            return value
+    while not (value := probe()) and time.monotonic() < deadline:
         time.sleep(interval)
+    return value
 
 
 def geometry(window="root"):
     """(x, y, width, height) of a window on the root window, in pixels."""
-    out = run("xwininfo", "-root") if window == "root" else run("xwininfo", "-id", str(window))
+    out = run("xwininfo", *(["-root"] if window == "root" else ["-id", str(window)]))
     return tuple(int(re.search(r"^\s*%s:\s*(-?\d+)" % name, out, re.M).group(1)) for name in
                  ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
 # Colour classes of the scene's objects, robust to texture shading: squares
-# blue, the marked square yellow, pieces red and green.
-def blue(rgb):
-    return rgb[2] > 80 and rgb[2] > 2 * max(rgb[0], rgb[1])
+# blue, the marked square yellow, pieces red and green, the text white.
+def _over_others(c):
+    a, b = (i for i in range(3) if i != c)
+    return lambda rgb: rgb[c] > 80 and rgb[c] > 2 * max(rgb[a], rgb[b])
+
+
+red, green, blue = (_over_others(channel) for channel in range(3))
 
 
 def yellow(rgb):
     return min(rgb[0], rgb[1]) > 80 and min(rgb[0], rgb[1]) > 2 * rgb[2]
 
 
-def red(rgb):
-    return rgb[0] > 80 and rgb[0] > 2 * max(rgb[1], rgb[2])
-
-
-def green(rgb):
-    return rgb[1] > 80 and rgb[1] > 2 * max(rgb[0], rgb[2])
-
-
-def white(rgb):  # the text
+def white(rgb):
     return min(rgb) > 160
 
 
-def square(rgb):  # blue or yellow
+def square(rgb):
     return blue(rgb) or yellow(rgb)
 
 
@@ -98,21 +85,18 @@ def help_seen(shot):
     return shot.count(white, (0, 45, 450, 130))
 
 
-def middles(flags, least=3):
-    """The middle index of each run of at least `least` true flags."""
-    found, start = [], 0
-    for flag, run_ in itertools.groupby(flags):
-        length = len(list(run_))
-        if flag and length >= least:
-            found.append(start + length // 2)
-        start += length
-    return found
-
-
 def squares(shot, box=None):
     """The centres of the board's squares seen from the start camera, as
-    grid[row][column]: the runs of blue or yellow down the middle of box
-    (default the screen), then along each; None unless nine by nine."""
+    grid[row][column]: the middles of the runs of blue or yellow down the
+    middle of box (default the screen), then along each; None unless 9 x 9."""
+    def middles(flags):
+        found, start = [], 0
+        for flag, run_ in itertools.groupby(flags):
+            length = len(list(run_))
+            found += [start + length // 2] if flag and length >= 3 else []
+            start += length
+        return found
+
     x0, y0, w, h = box or (0, 0, shot.width, shot.height)
     rows = [y0 + y for y in middles(square(shot.pixel(x0 + w // 2, y0 + y)) for y in range(h))]
     grid = [[(x0 + x, y) for x in middles(square(shot.pixel(x0 + x, y)) for x in range(w))]
@@ -129,15 +113,14 @@ def free_display_number(start=200):
 
 
 class Screen:
-    """A grabbed screen: width, height and packed RGB bytes, row by row from
-    the top."""
+    """A grabbed screen: width, height and packed RGB bytes, rows from the top."""
 
     def __init__(self, width, height, rgb):
         self.width, self.height, self.rgb = width, height, rgb
 
     def pixel(self, x, y):
         i = 3 * (y * self.width + x)
-        return self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
+        return tuple(self.rgb[i:i + 3])
 
     def mask(self, predicate, box=None, step=4):
         """predicate((r, g, b)) for every step-th pixel each way in box = (x, y,
@@ -152,8 +135,7 @@ class Screen:
 
     def save(self, path):
         with open(path, "wb") as out:
-            out.write(b"P6\n%d %d\n255\n" % (self.width, self.height))
-            out.write(self.rgb)
+            out.write(b"P6\n%d %d\n255\n" % (self.width, self.height) + self.rgb)
 
 
 def grab_screen():
@@ -161,8 +143,7 @@ def grab_screen():
     data = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "ppm:-"],
                           stdin=subprocess.DEVNULL, capture_output=True, timeout=20,
                           check=True).stdout
-    # Binary PPM: "P6", width, height, maxval, one whitespace byte, pixels.
-    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)  # then the pixels
     if not header:
         raise RuntimeError("unexpected image from import: %r" % data[:20])
     width, height = int(header.group(1)), int(header.group(2))
@@ -182,20 +163,14 @@ class Game:
     output and the screen kept when the block failed."""
 
     def __init__(self, env=None, unset=(), binary=BINARY, cwd=ROOT):
-        self.env = dict(os.environ)
-        for name in unset:
-            self.env.pop(name, None)
+        self.env = {k: v for k, v in os.environ.items() if k not in unset}
         self.env.update(env or {})
-        self.binary, self.cwd = binary, cwd
-        self.process = None
-        self.window = None
-        self._out = tempfile.TemporaryFile()
-        self._err = tempfile.TemporaryFile()
+        self.binary, self.cwd, self.process, self.window = binary, cwd, None, None
+        self._files = {"stdout": tempfile.TemporaryFile(), "stderr": tempfile.TemporaryFile()}
 
     def start(self):
         self.process = subprocess.Popen([self.binary], cwd=self.cwd, env=self.env,
-                                        stdin=subprocess.DEVNULL, stdout=self._out,
-                                        stderr=self._err)
+                                        stdin=subprocess.DEVNULL, **self._files)
         return self
 
     def __enter__(self):
@@ -205,14 +180,12 @@ class Game:
         if kind is not None:
             self._keep_evidence()
         self.stop()
-        return False
 
     def running(self):
         return self.process.poll() is None
 
     def wait_exit(self, timeout):
-        """The exit status, or None if the program still runs after timeout
-        seconds."""
+        """The exit status, or None if the program still runs after timeout s."""
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -224,16 +197,13 @@ class Game:
             if self.wait_exit(3) is None:
                 self.process.kill()
                 self.process.wait()
-        self._out.close()
-        self._err.close()
+        for f in self._files.values():
+            f.close()
 
     def output(self, stream="stderr"):
         """What the program wrote to stderr (or stdout) so far."""
-        f = self._err if stream == "stderr" else self._out
-        f.seek(0)
-        return f.read().decode(errors="replace")
-
-    # The window.
+        self._files[stream].seek(0)
+        return self._files[stream].read().decode(errors="replace")
 
     def _alive(self):
         if not self.running():
@@ -244,11 +214,9 @@ class Game:
         """The id of the program's visible window, waiting for it to map."""
         def probe():
             self._alive()
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
-                                    str(self.process.pid)],
-                                   stdin=subprocess.DEVNULL, capture_output=True, text=True)
-            ids = found.stdout.split()
-            return ids[0] if ids else None
+            found = run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
+                        check=False).split()
+            return found[0] if found else None
 
         self.window = wait_until(probe, timeout, 0.1)
         if not self.window:
@@ -256,8 +224,7 @@ class Game:
         return self.window
 
     def wait_drawn(self, timeout=15):
-        """The first screen with the board (blue squares) on it: the program
-        has initialised and renders frames."""
+        """The first screen with the board (blue squares) on it."""
         shot = seen(lambda s: self._alive() or s.count(blue, step=16) > 100, timeout)
         if not shot:
             raise RuntimeError("no board on the screen within %g s" % timeout)
@@ -270,8 +237,7 @@ class Game:
         return geometry(self.window)
 
     def focus(self):
-        """Makes the window active through the window manager, as a click on
-        it would, so that keys reach it."""
+        """Activates the window through the window manager, so keys reach it."""
         run("xdotool", "windowactivate", "--sync", self.window)
 
     def ready(self):
@@ -283,28 +249,26 @@ class Game:
         self.focus()
         return grab_screen()
 
-    # Input, through XTEST to whatever has the focus and the pointer.
+    # Input through XTEST. The program reads Esc and the buttons once per frame,
+    # so a press is held for `hold` seconds, longer than a frame of the software
+    # renderer on a loaded machine (12 a second seen). It sees a move a little
+    # later: wait for the effect (xdotool's --sync hangs on a move to where the
+    # pointer is). Keys are X names (Escape, n, alt+F4); buttons 1 left, 3 right,
+    # 4 and 5 the wheel.
 
-    def key(self, keysym, hold=0.1):
-        """Presses keysym (an X key name such as Escape, n, alt+F4) for hold
-        seconds: the program reads some keys once per frame, so a press must
-        outlast a frame."""
-        run("xdotool", "keydown", keysym)
-        time.sleep(hold)
-        run("xdotool", "keyup", keysym)
+    def key(self, keysym, hold=0.2):
+        self._hold("key", keysym, hold)
 
     def move(self, x, y):
-        """Moves the pointer to screen pixel (x, y). The program sees the
-        motion a little later: wait for its effect on the screen. (xdotool's
-        --sync would hang when the pointer is already there.)"""
         run("xdotool", "mousemove", str(x), str(y))
 
-    def click(self, button=1, hold=0.1):
-        """Holds a mouse button (1 left, 3 right) for hold seconds: the program
-        reads the buttons once per frame. Buttons 4 and 5 are the wheel."""
-        run("xdotool", "mousedown", str(button))
+    def click(self, button=1, hold=0.2):
+        self._hold("mouse", str(button), hold)
+
+    def _hold(self, kind, what, hold):
+        run("xdotool", kind + "down", what)
         time.sleep(hold)
-        run("xdotool", "mouseup", str(button))
+        run("xdotool", kind + "up", what)
 
     def screen(self):
         return grab_screen()
@@ -313,12 +277,13 @@ class Game:
         sys.stderr.write("program stderr:\n%s\nprogram stdout:\n%s\n"
                          % (self.output(), self.output("stdout")))
         folder = os.environ.get("QUORVEL_E2E_ARTIFACTS")
-        if folder and os.environ.get("DISPLAY") and self.process and self.running():
+        if not (folder and os.environ.get("DISPLAY") and self.process and self.running()):
+            return
+        name = os.path.join(folder, "%s-%d.ppm" % (
+            os.path.splitext(os.path.basename(sys.argv[0]))[0], int(time.time())))
+        try:
             os.makedirs(folder, exist_ok=True)
-            name = os.path.join(folder, "%s-%d.ppm" % (
-                os.path.splitext(os.path.basename(sys.argv[0]))[0], int(time.time())))
-            try:
-                grab_screen().save(name)
-                sys.stderr.write("screen saved to %s\n" % name)
-            except (OSError, RuntimeError, subprocess.SubprocessError) as failure:
-                sys.stderr.write("could not save the screen: %s\n" % failure)
+            grab_screen().save(name)
+            sys.stderr.write("screen saved to %s\n" % name)
+        except (OSError, RuntimeError, subprocess.SubprocessError) as failure:
+            sys.stderr.write("could not save the screen: %s\n" % failure)

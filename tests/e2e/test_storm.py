@@ -25,23 +25,20 @@ def storm(width, height, steps=3000, seed=6):
 
 class StormTest(unittest.TestCase):
     def test_the_game_holds_together_under_an_input_storm(self):
-        with Game() as game:
+        with Game() as game, tempfile.NamedTemporaryFile("w", suffix=".xdo") as script:
             game.ready()
             _, _, width, height = geometry("root")
             middle = (width // 2 + 1, height // 2)
             game.move(*middle)
             start = seen(lambda s: s.count(yellow, step=4) > 0)
             inputs = storm(width, height)
-            with tempfile.NamedTemporaryFile("w", suffix=".xdo") as script:
-                script.write(inputs)
-                script.flush()
-                run("xdotool", script.name, timeout=60)
-            self.assertTrue(game.running(), game.output())
-
+            script.write(inputs)
+            script.flush()
+            run("xdotool", script.name, timeout=60)
+            self.assertTrue(game.running(), "ended under the storm")
             was = help_seen(game.screen())
             run("xdotool", "key", "h")
             self.assertTrue(seen(lambda s: help_seen(s) != was, 1), "H unanswered for 1 s")
-
             # A new game, filled and textured again (W and T pressed an even
             # number of times), shows the first picture: no pieces, the camera
             # reset, one square marked, the one under the cursor.

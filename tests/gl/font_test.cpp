@@ -53,22 +53,21 @@ TEST_F(FontTest, LineDrawsInItsBoxWhateverTheGameLeftSet)
             const Ink ink = Print("Press H for help", 0, 25, {0, 25, 150, 40});
             GLint modes[2];
             glGetIntegerv(GL_POLYGON_MODE, modes);
-            EXPECT_TRUE(ink.inside > 150 && ink.outside == 0 && ink.partial > ink.inside / 5 &&
-                        glIsEnabled(GL_TEXTURE_2D) == texturing && modes[0] == mode &&
+            EXPECT_TRUE(ink.inside > 150 && ink.outside == 0 && ink.partial > ink.inside / 5)
+                << mode << texturing << ": " << ink.inside << " lit in the box, " << ink.outside
+                << " outside, " << ink.partial << " partly";
+            EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D) == texturing && modes[0] == mode &&
                         modes[1] == mode)
-                << "mode " << mode << ", texturing " << texturing << ": " << ink.inside
-                << " lit in the box, " << ink.outside << " outside, " << ink.partial
-                << " partly; after End2D texturing " << int(glIsEnabled(GL_TEXTURE_2D))
-                << ", modes " << modes[0] << ", " << modes[1];
+                << "state after End2D with mode " << mode << ", texturing " << texturing;
         }
 }
 
 // Bytes outside printable ASCII draw nothing and take no room; text running
 // off the right edge is cut there, and text starting past it draws nothing.
-TEST_F(FontTest, UnprintableBytesAndTextOffTheEdgeDrawNothingElsewhere)
+// Glyphs stand upright: a T's top rows hold its bar, its bottom rows only the stem.
+TEST_F(FontTest, UnprintableBytesTextOffTheEdgeAndUprightGlyphs)
 {
-    EXPECT_EQ(Print(nullptr, 5, 5).outside, 0);
-    EXPECT_EQ(Print("", 5, 5).outside, 0);
+    EXPECT_EQ(Print(nullptr, 5, 5).outside + Print("", 5, 5).outside, 0);
     EXPECT_TRUE(Print("AB", 5, 5).red == Print("\001A\200\377\037B\177", 5, 5).red)
         << "skipped bytes showed or took room";
     const std::string line(500, 'W');
@@ -76,14 +75,9 @@ TEST_F(FontTest, UnprintableBytesAndTextOffTheEdgeDrawNothingElsewhere)
         Print(line.c_str(), screenWidth - 40, 100, {screenWidth - 41, 100, screenWidth, 115});
     EXPECT_TRUE(cut.inside > 50 && cut.outside == 0) << cut.inside << " in, " << cut.outside;
     EXPECT_EQ(Print(line.c_str(), screenWidth, 100).outside, 0);
-}
-
-// Glyphs stand upright: a T's top rows hold its bar, its bottom rows only the stem.
-TEST_F(FontTest, GlyphsStandUpright)
-{
     const CFont::Glyph& t = graphic.font.glyphs['T' - CFont::FIRST_CHAR];
     const int top = 100 + t.offsetY, bottom = top + t.height;
-    const int bar = Print("T", 5, 100, {0, top, 40, top + 2}).inside;
-    EXPECT_GT(bar, 2 * Print("T", 5, 100, {0, bottom - 2, 40, bottom}).inside);
+    EXPECT_GT(Print("T", 5, 100, {0, top, 40, top + 2}).inside,
+              2 * Print("T", 5, 100, {0, bottom - 2, 40, bottom}).inside);
 }
 } // namespace

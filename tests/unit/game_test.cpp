@@ -117,17 +117,15 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         {[] { graphic.leftButton = 1; }, "player:0 pieces:1"}, // on square 0, marked at the start
         {[] { game.markedSquare = -1; graphic.leftButton = 1; }, ""},
         {[] { game.result = PLAYER_GREEN; graphic.leftButton = 1; }, "result:0"},
-        {[] { game.result = PLAYER_RED; graphic.leftButton = 1; }, "result:1"},
         {[] { game.result = RESULT_DRAW; graphic.leftButton = 1; }, "result:4"},
-        {[] { for (int i : {0, 1, 2, 3}) game.board.PlacePiece(i, PLAYER_RED);
-              game.markedSquare = 4; graphic.leftButton = 1; }, "result:1 player:0 pieces:5"},
+        {[] { graphic.leftButton = 1; game.Update(); game.markedSquare = 1; }, "pieces:2"}, // turns
+        {[] { for (int i : {0, 10, 20, 30}) game.board.PlacePiece(i, PLAYER_RED);
+              game.markedSquare = 40; graphic.leftButton = 1; }, "result:1 player:0 pieces:5"},
         {[] { game.mouseX = 19; graphic.leftButton = 1; }, "rotY:-8.8 player:0 pieces:1"},
-        {[] { game.mouseX = 20; }, ""}, {[] { game.mouseX = 1005; }, "rotY:8.8"},
-        {[] { game.mouseX = 1004; }, ""}, {[] { game.mouseY = 19; }, "rotX:-8.8"},
-        {[] { game.mouseY = 20; }, ""}, {[] { game.mouseY = 749; }, "rotX:8.8"},
-        {[] { game.mouseY = 748; }, ""},
-        {[] { game.mouseX = 0; game.mouseY = 767; }, "rotX:8.8 rotY:-8.8"},
-        {[] { game.mouseX = 1023; game.mouseY = 0; }, "rotX:-8.8 rotY:8.8"},
+        {[] { game.mouseX = game.mouseY = 20; }, ""},
+        {[] { game.mouseX = 1004; game.mouseY = 748; }, ""},
+        {[] { game.mouseX = 19; game.mouseY = 749; }, "rotX:8.8 rotY:-8.8"},
+        {[] { game.mouseX = 1005; game.mouseY = 19; }, "rotX:-8.8 rotY:8.8"},
         {[] { Keys({'D'}); }, "rotX:-4.4"}, {[] { Keys({'E', 'E'}); }, "rotX:8.8"},
         {[] { Keys({'F'}); }, "rotY:4.4"}, {[] { Keys({'S'}); }, "rotY:-4.4"},
         {[] { Keys({'C', 'H', 'H'}); }, "credits:1"}, {[] { Keys({'N'}); }, "state:4"},
@@ -153,6 +151,7 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         {[] { game.camDistance = 3.1f; Drag(0, 1, -1, 120); }, "distance:0.7"},
         {[] { Drag(1, 1, 0); }, ""}, {[] { Drag(0, 1, 0); }, ""}, {[] { Drag(1, 0, 1); }, ""},
         {[] { Drag(0, 0, -1); }, ""},
+        {[] { DispatchEvent({EVENT_MOUSE_MOVE, 0, 1024, 5, 0, 0, 0, 0}); }, ""}, // outside
         {[] { Drag(1, 1, 0); Drag(0, 1, 1); }, "distance:19.4"}, // left released: zooms again
         {[] { Drag(0, 0, 0, 30); }, "distance:15.5"},
         {[] { Drag(0, 0, 0, 120, 42); }, "distance:99"},
