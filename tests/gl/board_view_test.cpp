@@ -5,6 +5,10 @@
 
 #include "tests/gl/BoardView.h"
 
+#ifdef __SANITIZE_ADDRESS__
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
 namespace
 {
 using BoardViewTest = GameGLTest;
@@ -142,10 +146,6 @@ TEST_F(BoardViewTest, WindowEdgesPickAtTheOuterBordersOfTheEdgeRows)
             EXPECT_TRUE(found) << "no border within a pixel of GL y " << edge << " towards " << off;
         }
 }
-
-#ifdef __SANITIZE_ADDRESS__
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
 
 // What this process holds, in MB: its resident size, or under AddressSanitizer,
 // whose quarantine keeps freed blocks resident, its heap in use.
