@@ -3,6 +3,7 @@
 #include "board/Board.h"
 #include "board/Constants.h"
 #include "board/Piece.h"
+#include "render/QuadMesh.h"
 
 namespace
 {
@@ -39,19 +40,9 @@ void CSquare::Draw()
     else
         glColor3f(1.0f, 1.0f, 0.0f);
 
-    const float h = halfSize;
     glPushMatrix();
     glTranslatef(x, y, z);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-h, 0.0f, h);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(h, 0.0f, h);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(h, 0.0f, -h);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-h, 0.0f, -h);
-    glEnd();
+    DrawQuads(SQUARE_MESH, 4, halfSize);
     glPopMatrix();
 
     if (occupied == 1)

@@ -29,8 +29,12 @@ void glMatrixMode(GLenum) {} void glLoadIdentity() {} void glScalef(GLfloat, GLf
 void glTranslatef(GLfloat, GLfloat, GLfloat) {} void glBindTexture(GLenum, GLuint) {}
 void glRotatef(GLfloat, GLfloat, GLfloat, GLfloat) {} void glColor3f(GLfloat, GLfloat, GLfloat) {}
 void glOrtho(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble) {}
-void glBegin(GLenum) {} void glEnd() {} void glTexCoord2f(GLfloat, GLfloat) {}
-void glVertex3f(GLfloat, GLfloat, GLfloat) {} void glInitNames() {} void glPushName(GLuint) {}
+void glGetFloatv(GLenum, GLfloat* v) { std::fill_n(v, 4, 1.0f); } void glColor4fv(const GLfloat*) {}
+void glPushClientAttrib(GLbitfield) {} void glPopClientAttrib() {} void glEnableClientState(GLenum) {}
+void glTexCoordPointer(GLint, GLenum, GLsizei, const GLvoid*) {} void glDrawArrays(GLenum, GLint, GLsizei) {}
+void glColorPointer(GLint, GLenum, GLsizei, const GLvoid*) {}
+void glVertexPointer(GLint, GLenum, GLsizei, const GLvoid*) {}
+void glInitNames() {} void glPushName(GLuint) {}
 void glPopName() {} void glLoadName(GLuint) {}
 void gluPerspective(GLdouble, GLdouble, GLdouble, GLdouble) {}
 void gluPickMatrix(GLdouble, GLdouble, GLdouble, GLdouble, GLint*) {}

@@ -1,6 +1,13 @@
+#include <unistd.h>
+
+#include <fstream>
 #include <vector>
 
 #include "tests/gl/BoardView.h"
+
+#ifdef __SANITIZE_ADDRESS__
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace
 {
@@ -138,5 +145,41 @@ TEST_F(BoardViewTest, WindowEdgesPickAtTheOuterBordersOfTheEdgeRows)
             }
             EXPECT_TRUE(found) << "no border within a pixel of GL y " << edge << " towards " << off;
         }
+}
+
+// What this process holds, in MB: its resident size, or under AddressSanitizer,
+// whose quarantine keeps freed blocks resident, its heap in use.
+double HeldMegabytes()
+{
+#ifdef __SANITIZE_ADDRESS__
+    return double(__sanitizer_get_current_allocated_bytes()) / (1 << 20);
+#else
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return double(resident) * sysconf(_SC_PAGESIZE) / (1 << 20);
+#endif
+}
+
+// A long game's mouse moves, a pick each and a frame between every few, over a
+// full board: the driver must keep nothing per pick. (Drawing it in selection
+// mode through glBegin/glEnd kept about 50 kB a pick, 150 MB here.)
+TEST_F(BoardViewTest, ThousandsOfPicksOverAFullBoardKeepTheResidentSize)
+{
+    for (int i = 0; i < 81; ++i)
+        game.board.PlacePiece(i, static_cast<unsigned char>(i % 2));
+    double before = 0;
+    for (int pick = -300; pick < 3000; ++pick)
+    {
+        if (pick % 10 == 0)
+        {
+            DrawFrame();
+            glFinish(); // as a swap would: the renderer queues unfinished frames
+        }
+        if (pick == 0)
+            before = HeldMegabytes();
+        const int square = (pick + 300) * 7 % 81;
+        ASSERT_EQ(PickAt(SquarePoint(square, 0, 1.0)), square);
+    }
+    EXPECT_LT(HeldMegabytes() - before, 8.0) << "MB grown over 3000 picks";
 }
 } // namespace
