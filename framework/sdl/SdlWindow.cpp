@@ -53,7 +53,7 @@ void WaitForFrameTime()
 const int DEFAULT_WIDTH = 1024;
 const int DEFAULT_HEIGHT = 768;
 
-// A legacy (compatibility) context: this program draws in immediate mode.
+// A legacy (compatibility) context: this program uses fixed-function GL 1.1.
 void RequestContextAttributes(int bpp)
 {
     SDL_GL_ResetAttributes();
