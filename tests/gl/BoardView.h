@@ -54,18 +54,10 @@ inline int SquareUnder(WinPoint p)
     return inSquare && column >= 0 && column < 9 && row >= 0 && row < 9 ? 9 * row + column : -1;
 }
 
-// Client pixels as the mouse gives them, y downwards.
-inline int ClientX(WinPoint p)
-{
-    return int(std::lround(p.x));
-}
-inline int ClientY(WinPoint p)
-{
-    return screenHeight - int(std::lround(p.y));
-}
+// The square the mouse picks at `p`, given in client pixels, y downwards.
 inline int PickAt(WinPoint p)
 {
-    return game.board.Pick(ClientX(p), ClientY(p));
+    return game.board.Pick(int(std::lround(p.x)), screenHeight - int(std::lround(p.y)));
 }
 
 // The pixel at `p` by the channels holding at least half of the brightest: "--b"
