@@ -84,17 +84,14 @@ inline void DrawFrame()
 
 // Each test starts from a new game on a new board, the GL state T and W change
 // as the window opened it.
-class GameGLTest : public GLTest
+class BoardViewTest : public GLTest
 {
   protected:
     void SetUp() override
     {
         GLTest::SetUp();
-        if (!IsSkipped())
-            ResetGame();
-    }
-    static void ResetGame()
-    {
+        if (IsSkipped())
+            return;
         game.board.Create(9, -8.4f, 0.0f, -8.4f);
         game.NewGame();
         game.markedSquare = game.wireframe = graphic.leftButton = graphic.rightButton = 0;

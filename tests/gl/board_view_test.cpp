@@ -11,8 +11,6 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 namespace
 {
-using BoardViewTest = GameGLTest;
-
 // Under the new-game camera, every fourth square marked and on the even rows red
 // pieces in columns 1, 4, 7 and green in 2, 5, 8: each square shows its colour
 // clear of the pieces (0.7 in front of its own, 0.6 behind an empty one's centre,
