@@ -54,18 +54,10 @@ inline int SquareUnder(WinPoint p)
     return inSquare && column >= 0 && column < 9 && row >= 0 && row < 9 ? 9 * row + column : -1;
 }
 
-// Client pixels as the mouse gives them, y downwards.
-inline int ClientX(WinPoint p)
-{
-    return int(std::lround(p.x));
-}
-inline int ClientY(WinPoint p)
-{
-    return screenHeight - int(std::lround(p.y));
-}
+// The square the mouse picks at `p`, given in client pixels, y downwards.
 inline int PickAt(WinPoint p)
 {
-    return game.board.Pick(ClientX(p), ClientY(p));
+    return game.board.Pick(int(std::lround(p.x)), screenHeight - int(std::lround(p.y)));
 }
 
 // The pixel at `p` by the channels holding at least half of the brightest: "--b"
@@ -92,17 +84,14 @@ inline void DrawFrame()
 
 // Each test starts from a new game on a new board, the GL state T and W change
 // as the window opened it.
-class GameGLTest : public GLTest
+class BoardViewTest : public GLTest
 {
   protected:
     void SetUp() override
     {
         GLTest::SetUp();
-        if (!IsSkipped())
-            ResetGame();
-    }
-    static void ResetGame()
-    {
+        if (IsSkipped())
+            return;
         game.board.Create(9, -8.4f, 0.0f, -8.4f);
         game.NewGame();
         game.markedSquare = game.wireframe = graphic.leftButton = graphic.rightButton = 0;

@@ -38,8 +38,3 @@ class TestWindow : public ::testing::Environment
 // Registered before main, as gtest_main gives no other place to do it.
 ::testing::Environment* const testWindow = ::testing::AddGlobalTestEnvironment(new TestWindow);
 } // namespace
-
-bool TestWindowOpen()
-{
-    return window != nullptr;
-}

@@ -11,48 +11,26 @@
 
 namespace fs = std::filesystem;
 
-namespace
+// In a scratch tree, entered: the working directory run/, the program in
+// prefix/bin/ and the installed data folder beside it. The first root holding a
+// regular file wins, silently; with none, one line on stderr names every place.
+TEST(DataFile, TakesTheFirstRootHoldingARegularFileElseSaysWhereItLooked)
 {
-const char* const NAME = "data/cube.tga";
-
-// A scratch tree, entered: the working directory run/, the program in
-// prefix/bin/ and the installed data folder beside it.
-class DataFileTest : public testing::Test
-{
-  protected:
-    fs::path top, before, roots[3]; // working directory, program folder, installed folder
-
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "quorvel-data-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        top = pattern;
-        roots[0] = top / "run";
-        roots[1] = top / "prefix" / "bin";
-        roots[2] = (roots[1] / INSTALLED_DATA_FOLDER).lexically_normal();
-        fs::create_directories(roots[0]);
-        fs::create_directories(roots[1]);
-        before = fs::current_path();
-        fs::current_path(roots[0]);
-        fake.executableFolder = roots[1].string() + "/";
-    }
-
-    void TearDown() override
-    {
-        fake.executableFolder.clear();
-        fs::current_path(before);
-        fs::remove_all(top);
-    }
-};
-
-TEST_F(DataFileTest, TakesTheFirstRootHoldingARegularFile)
-{
+    const char* const NAME = "data/cube.tga";
+    std::string top = (fs::temp_directory_path() / "quorvel-data-XXXXXX").string();
+    ASSERT_NE(mkdtemp(top.data()), nullptr);
+    const fs::path bin = fs::path(top) / "prefix" / "bin", before = fs::current_path();
+    const fs::path roots[3] = {fs::path(top) / "run", bin,
+                               (bin / INSTALLED_DATA_FOLDER).lexically_normal()};
+    fs::create_directories(roots[0]);
+    fs::current_path(roots[0]);
+    fake.executableFolder = bin.string() + "/";
     // Per root: 'f' a file, 'd' a folder by the file's name, '-' nothing; then the winner.
     const struct
     {
         const char* held;
         int winner;
-    } cases[] = {{"fff", 0}, {"-ff", 1}, {"--f", 2}, {"ddf", 2}};
+    } cases[] = {{"fff", 0}, {"-ff", 1}, {"--f", 2}, {"ddf", 2}, {"dd-", -1}};
     for (const auto& c : cases)
     {
         for (int i = 0; i < 3; ++i)
@@ -62,23 +40,21 @@ TEST_F(DataFileTest, TakesTheFirstRootHoldingARegularFile)
             if (c.held[i] == 'f')
                 std::ofstream(roots[i] / NAME) << "image";
         }
-        EXPECT_EQ(FindDataFile(NAME), c.winner == 0 ? NAME : (roots[c.winner] / NAME).string())
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(FindDataFile(NAME), c.winner < 0    ? ""
+                                      : c.winner == 0 ? NAME
+                                                      : (roots[c.winner] / NAME).string())
             << c.held;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), c.winner < 0) << said;
+        for (const fs::path& root : roots)
+            EXPECT_TRUE(c.winner >= 0 || said.find((root / NAME).string()) != std::string::npos)
+                << said;
     }
-}
-
-TEST_F(DataFileTest, WithoutAFileSaysOnceWhereItLooked)
-{
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(FindDataFile(NAME), "");
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    for (const fs::path& root : roots)
-        EXPECT_NE(said.find((root / NAME).string()), std::string::npos) << said;
-
     fake.executableFolder.clear(); // the system cannot tell: only the working directory
     testing::internal::CaptureStderr();
     EXPECT_EQ(FindDataFile(NAME), "");
     EXPECT_NE(testing::internal::GetCapturedStderr().find("unknown"), std::string::npos);
+    fs::current_path(before);
+    fs::remove_all(top);
 }
-} // namespace
