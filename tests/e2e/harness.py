@@ -4,6 +4,7 @@ ImageMagick's import. It runs from QUORVEL_ROOT or a given directory (it reads
 data/cube.tga from there); QUORVEL_BIN is the program, QUORVEL_E2E_ARTIFACTS
 where the screen of a failed test is kept."""
 
+import collections
 import itertools
 import os
 import re
@@ -101,11 +102,8 @@ def squares(shot, box=None):
     return grid if len(grid) == 9 and all(len(row) == 9 for row in grid) else None
 
 
-class Screen:
+class Screen(collections.namedtuple("Screen", "width height rgb")):
     """A grabbed screen: width, height and packed RGB bytes, rows from the top."""
-
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
 
     def pixel(self, x, y):
         i = 3 * (y * self.width + x)
@@ -154,8 +152,16 @@ class Game:
         return self
 
     def __exit__(self, kind, error, trace):
-        if kind is not None:
-            self._keep_evidence()
+        if kind is not None:  # the evidence: what it said, what the screen showed
+            sys.stderr.write("program stderr:\n%s\nprogram stdout:\n%s\n"
+                             % (self.output(), self.output("stdout")))
+            folder = os.environ.get("QUORVEL_E2E_ARTIFACTS")
+            if folder and os.environ.get("DISPLAY") and self.running():
+                os.makedirs(folder, exist_ok=True)
+                name = "%s/%s-%d.png" % (folder, os.path.basename(sys.argv[0])[:-3], time.time())
+                run("import", "-silent", "-window", "root", name, timeout=20, check=False)
+                sys.stderr.write("screen %s %s\n" % (
+                    "saved to" if os.path.exists(name) else "not saved to", name))
         if self.running():
             self.process.terminate()
             if self.wait_exit(3) is None:
@@ -184,27 +190,17 @@ class Game:
             raise RuntimeError("the program ended (status %s):\n%s"
                                % (self.process.returncode, self.output()))
 
-    def wait_window(self, timeout=15):
-        """The id of the program's visible window, waiting for it to map."""
-        def probe():
-            self._alive()
-            return run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
-                       check=False).split()[:1]
-
-        self.window = (wait_until(probe, timeout, 0.1) or [None])[0]
-        if not self.window:
-            raise RuntimeError("no window appeared within %g s" % timeout)
-        return self.window
-
     def wait_drawn(self, timeout=15):
-        """The first screen with the board (blue squares) on it."""
-        shot = seen(lambda s: self._alive() or s.count(blue, step=16) > 100, timeout)
+        """The first screen with the board (blue squares) on it, once the
+        program's window (self.window) is mapped."""
+        search = ("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid))
+        self.window = (wait_until(lambda: self._alive() or run(*search, check=False).split(),
+                                  timeout, 0.1) or [None])[0]
+        shot = self.window and seen(lambda s: self._alive() or s.count(blue, step=16) > 100,
+                                    timeout)
         if not shot:
-            raise RuntimeError("no board on the screen within %g s" % timeout)
+            raise RuntimeError("no %s in %g s" % ("board" if self.window else "window", timeout))
         return shot
-
-    def geometry(self):
-        return geometry(self.window)
 
     def focus(self):
         """Activates the window through the window manager, so keys reach it."""
@@ -214,7 +210,6 @@ class Game:
         """The first picture with the focus, the pointer resting in the middle
         of the screen, out of the margins that turn the view."""
         self.move(*(size // 2 for size in geometry("root")[2:]))
-        self.wait_window()
         self.wait_drawn()
         self.focus()
         return grab_screen()
@@ -223,6 +218,7 @@ class Game:
     # so a press is held longer than a frame of the software renderer on a
     # loaded machine (12 a second seen). It sees a move a little later: wait for
     # the effect (xdotool's --sync hangs on a move to where the pointer is).
+    # Keys are X names (Escape, n, alt+F4); buttons 1 left, 3 right, 4 and 5 the wheel.
     def key(self, keysym, hold=0.2, kind="key"):
         run("xdotool", kind + "down", keysym)
         time.sleep(hold)
@@ -233,13 +229,3 @@ class Game:
 
     def move(self, x, y):
         run("xdotool", "mousemove", str(x), str(y))
-
-    def _keep_evidence(self):
-        sys.stderr.write("program stderr:\n%s\nprogram stdout:\n%s\n"
-                         % (self.output(), self.output("stdout")))
-        folder = os.environ.get("QUORVEL_E2E_ARTIFACTS")
-        if folder and os.environ.get("DISPLAY") and self.running():
-            os.makedirs(folder, exist_ok=True)
-            name = "%s/%s-%d.png" % (folder, os.path.basename(sys.argv[0])[:-3], time.time())
-            saved = subprocess.run(["import", "-silent", "-window", "root", name], timeout=20)
-            sys.stderr.write("screen %ssaved to %s\n" % ("not " * (saved.returncode != 0), name))
