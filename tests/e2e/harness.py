@@ -4,6 +4,7 @@ ImageMagick's import. It runs from QUORVEL_ROOT or a given directory (it reads
 data/cube.tga from there); QUORVEL_BIN is the program, QUORVEL_E2E_ARTIFACTS
 where the screen of a failed test is kept."""
 
+import collections
 import itertools
 import os
 import re
@@ -11,6 +12,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import unittest
 
 TITLE = "Quorvel v1.0.1 - By Tarnwick Productions"
 SKIP = 77  # ctest's SKIP_RETURN_CODE for these tests
@@ -20,16 +22,17 @@ ROOT = os.environ.get("QUORVEL_ROOT") or os.path.dirname(
 BINARY = os.environ.get("QUORVEL_BIN") or os.path.join(ROOT, "build", "quorvel")
 
 
-def require_display():
-    """Ends the test as skipped when there is no X display to drive."""
+def main():
+    """Runs the test file's tests, or ends it as skipped without an X display."""
     if not os.environ.get("DISPLAY"):
         print("skipped: DISPLAY is not set")
         sys.exit(SKIP)
+    unittest.main()
 
 
-def run(*args, timeout=10, check=True):
+def run(*args, timeout=10, check=True, text=True):
     """Runs an X tool and returns its standard output; raises on failure."""
-    done = subprocess.run(args, stdin=subprocess.DEVNULL, capture_output=True, text=True,
+    done = subprocess.run(args, stdin=subprocess.DEVNULL, capture_output=True, text=text,
                           timeout=timeout)
     if check and done.returncode != 0:
         raise RuntimeError("%s failed (%d): %s" %
@@ -53,6 +56,12 @@ def geometry(window="root"):
                  ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
+def free_display_number(start=200):
+    """An X display number that no server on this machine uses."""
+    return next(n for n in itertools.count(start) if not any(
+        os.path.exists(path % n) for path in ("/tmp/.X%d-lock", "/tmp/.X11-unix/X%d")))
+
+
 # Colour classes of the scene's objects, robust to texture shading: squares
 # blue, the marked square yellow, pieces red and green, the text white.
 def _over_others(c):
@@ -61,18 +70,9 @@ def _over_others(c):
 
 
 red, green, blue = (_over_others(channel) for channel in range(3))
-
-
-def yellow(rgb):
-    return min(rgb[0], rgb[1]) > 80 and min(rgb[0], rgb[1]) > 2 * rgb[2]
-
-
-def white(rgb):
-    return min(rgb) > 160
-
-
-def square(rgb):
-    return blue(rgb) or yellow(rgb)
+yellow = lambda rgb: min(rgb[0], rgb[1]) > 80 and min(rgb[0], rgb[1]) > 2 * rgb[2]
+white = lambda rgb: min(rgb) > 160
+square = lambda rgb: blue(rgb) or yellow(rgb)
 
 
 def flat_share(shot):
@@ -90,12 +90,10 @@ def squares(shot, box=None):
     grid[row][column]: the middles of the runs of blue or yellow down the
     middle of box (default the screen), then along each; None unless 9 x 9."""
     def middles(flags):
-        found, start = [], 0
-        for flag, run_ in itertools.groupby(flags):
-            length = len(list(run_))
-            found += [start + length // 2] if flag and length >= 3 else []
-            start += length
-        return found
+        runs = [(flag, len(list(run_))) for flag, run_ in itertools.groupby(flags)]
+        ends = list(itertools.accumulate(length for _, length in runs))
+        return [end - length + length // 2 for (flag, length), end in zip(runs, ends)
+                if flag and length >= 3]
 
     x0, y0, w, h = box or (0, 0, shot.width, shot.height)
     rows = [y0 + y for y in middles(square(shot.pixel(x0 + w // 2, y0 + y)) for y in range(h))]
@@ -104,19 +102,8 @@ def squares(shot, box=None):
     return grid if len(grid) == 9 and all(len(row) == 9 for row in grid) else None
 
 
-def free_display_number(start=200):
-    """An X display number that no server on this machine uses."""
-    n = start
-    while os.path.exists("/tmp/.X%d-lock" % n) or os.path.exists("/tmp/.X11-unix/X%d" % n):
-        n += 1
-    return n
-
-
-class Screen:
+class Screen(collections.namedtuple("Screen", "width height rgb")):
     """A grabbed screen: width, height and packed RGB bytes, rows from the top."""
-
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
 
     def pixel(self, x, y):
         i = 3 * (y * self.width + x)
@@ -133,16 +120,11 @@ class Screen:
         """How many pixels of mask(predicate) hold, by default of the screen."""
         return sum(self.mask(predicate, box or (0, 0, self.width, self.height), step))
 
-    def save(self, path):
-        with open(path, "wb") as out:
-            out.write(b"P6\n%d %d\n255\n" % (self.width, self.height) + self.rgb)
-
 
 def grab_screen():
     """The whole screen as it is now (what a player sees)."""
-    data = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "ppm:-"],
-                          stdin=subprocess.DEVNULL, capture_output=True, timeout=20,
-                          check=True).stdout
+    data = run("import", "-silent", "-window", "root", "-depth", "8", "ppm:-", timeout=20,
+               text=False)
     header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)  # then the pixels
     if not header:
         raise RuntimeError("unexpected image from import: %r" % data[:20])
@@ -152,10 +134,7 @@ def grab_screen():
 
 def seen(holds, timeout=2):
     """The first screen within timeout seconds for which holds(it), or None."""
-    def look():
-        shot = grab_screen()
-        return shot if holds(shot) else None
-    return wait_until(look, timeout)
+    return wait_until(lambda: holds(shot := grab_screen()) and shot, timeout)
 
 
 class Game:
@@ -163,23 +142,33 @@ class Game:
     output and the screen kept when the block failed."""
 
     def __init__(self, env=None, unset=(), binary=BINARY, cwd=ROOT):
-        self.env = {k: v for k, v in os.environ.items() if k not in unset}
-        self.env.update(env or {})
+        self.env = dict({k: v for k, v in os.environ.items() if k not in unset}, **(env or {}))
         self.binary, self.cwd, self.process, self.window = binary, cwd, None, None
         self._files = {"stdout": tempfile.TemporaryFile(), "stderr": tempfile.TemporaryFile()}
 
-    def start(self):
+    def __enter__(self):
         self.process = subprocess.Popen([self.binary], cwd=self.cwd, env=self.env,
                                         stdin=subprocess.DEVNULL, **self._files)
         return self
 
-    def __enter__(self):
-        return self.start()
-
     def __exit__(self, kind, error, trace):
-        if kind is not None:
-            self._keep_evidence()
-        self.stop()
+        if kind is not None:  # the evidence: what it said, what the screen showed
+            sys.stderr.write("program stderr:\n%s\nprogram stdout:\n%s\n"
+                             % (self.output(), self.output("stdout")))
+            folder = os.environ.get("QUORVEL_E2E_ARTIFACTS")
+            if folder and os.environ.get("DISPLAY") and self.running():
+                os.makedirs(folder, exist_ok=True)
+                name = "%s/%s-%d.png" % (folder, os.path.basename(sys.argv[0])[:-3], time.time())
+                run("import", "-silent", "-window", "root", name, timeout=20, check=False)
+                sys.stderr.write("screen %s %s\n" % (
+                    "saved to" if os.path.exists(name) else "not saved to", name))
+        if self.running():
+            self.process.terminate()
+            if self.wait_exit(3) is None:
+                self.process.kill()
+                self.process.wait()
+        for f in self._files.values():
+            f.close()
 
     def running(self):
         return self.process.poll() is None
@@ -191,15 +180,6 @@ class Game:
         except subprocess.TimeoutExpired:
             return None
 
-    def stop(self):
-        if self.process and self.running():
-            self.process.terminate()
-            if self.wait_exit(3) is None:
-                self.process.kill()
-                self.process.wait()
-        for f in self._files.values():
-            f.close()
-
     def output(self, stream="stderr"):
         """What the program wrote to stderr (or stdout) so far."""
         self._files[stream].seek(0)
@@ -210,31 +190,17 @@ class Game:
             raise RuntimeError("the program ended (status %s):\n%s"
                                % (self.process.returncode, self.output()))
 
-    def wait_window(self, timeout=15):
-        """The id of the program's visible window, waiting for it to map."""
-        def probe():
-            self._alive()
-            found = run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
-                        check=False).split()
-            return found[0] if found else None
-
-        self.window = wait_until(probe, timeout, 0.1)
-        if not self.window:
-            raise RuntimeError("no window appeared within %g s" % timeout)
-        return self.window
-
     def wait_drawn(self, timeout=15):
-        """The first screen with the board (blue squares) on it."""
-        shot = seen(lambda s: self._alive() or s.count(blue, step=16) > 100, timeout)
+        """The first screen with the board (blue squares) on it, once the
+        program's window (self.window) is mapped."""
+        search = ("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid))
+        self.window = (wait_until(lambda: self._alive() or run(*search, check=False).split(),
+                                  timeout, 0.1) or [None])[0]
+        shot = self.window and seen(lambda s: self._alive() or s.count(blue, step=16) > 100,
+                                    timeout)
         if not shot:
-            raise RuntimeError("no board on the screen within %g s" % timeout)
+            raise RuntimeError("no %s in %g s" % ("board" if self.window else "window", timeout))
         return shot
-
-    def title(self):
-        return run("xdotool", "getwindowname", self.window).rstrip("\n")
-
-    def geometry(self):
-        return geometry(self.window)
 
     def focus(self):
         """Activates the window through the window manager, so keys reach it."""
@@ -244,46 +210,22 @@ class Game:
         """The first picture with the focus, the pointer resting in the middle
         of the screen, out of the margins that turn the view."""
         self.move(*(size // 2 for size in geometry("root")[2:]))
-        self.wait_window()
         self.wait_drawn()
         self.focus()
         return grab_screen()
 
     # Input through XTEST. The program reads Esc and the buttons once per frame,
-    # so a press is held for `hold` seconds, longer than a frame of the software
-    # renderer on a loaded machine (12 a second seen). It sees a move a little
-    # later: wait for the effect (xdotool's --sync hangs on a move to where the
-    # pointer is). Keys are X names (Escape, n, alt+F4); buttons 1 left, 3 right,
-    # 4 and 5 the wheel.
+    # so a press is held longer than a frame of the software renderer on a
+    # loaded machine (12 a second seen). It sees a move a little later: wait for
+    # the effect (xdotool's --sync hangs on a move to where the pointer is).
+    # Keys are X names (Escape, n, alt+F4); buttons 1 left, 3 right, 4 and 5 the wheel.
+    def key(self, keysym, hold=0.2, kind="key"):
+        run("xdotool", kind + "down", keysym)
+        time.sleep(hold)
+        run("xdotool", kind + "up", keysym)
 
-    def key(self, keysym, hold=0.2):
-        self._hold("key", keysym, hold)
+    def click(self, button=1, hold=0.2):
+        self.key(str(button), hold, "mouse")
 
     def move(self, x, y):
         run("xdotool", "mousemove", str(x), str(y))
-
-    def click(self, button=1, hold=0.2):
-        self._hold("mouse", str(button), hold)
-
-    def _hold(self, kind, what, hold):
-        run("xdotool", kind + "down", what)
-        time.sleep(hold)
-        run("xdotool", kind + "up", what)
-
-    def screen(self):
-        return grab_screen()
-
-    def _keep_evidence(self):
-        sys.stderr.write("program stderr:\n%s\nprogram stdout:\n%s\n"
-                         % (self.output(), self.output("stdout")))
-        folder = os.environ.get("QUORVEL_E2E_ARTIFACTS")
-        if not (folder and os.environ.get("DISPLAY") and self.process and self.running()):
-            return
-        name = os.path.join(folder, "%s-%d.ppm" % (
-            os.path.splitext(os.path.basename(sys.argv[0]))[0], int(time.time())))
-        try:
-            os.makedirs(folder, exist_ok=True)
-            grab_screen().save(name)
-            sys.stderr.write("screen saved to %s\n" % name)
-        except (OSError, RuntimeError, subprocess.SubprocessError) as failure:
-            sys.stderr.write("could not save the screen: %s\n" % failure)

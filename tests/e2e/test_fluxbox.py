@@ -10,7 +10,7 @@ import sys
 import time
 import unittest
 
-from harness import SKIP, Game
+from harness import SKIP, Game, geometry
 
 SIZE = (800, 600)
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -38,10 +38,9 @@ class FluxboxTest(unittest.TestCase):
             manager = self.start("fluxbox")
             time.sleep(0.3)  # fluxbox is still taking over the screen
             with Game() as game:
-                game.wait_window()
                 game.wait_drawn()
                 time.sleep(0.5)  # a title bar comes once fluxbox frames the window
-                self.assertEqual((0, 0) + SIZE, game.geometry(), "start %d" % start)
+                self.assertEqual((0, 0) + SIZE, geometry(game.window), "start %d" % start)
                 self.assertTrue(game.running())
             self.end(manager)
 

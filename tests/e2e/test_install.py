@@ -8,7 +8,7 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import BINARY, Game, flat_share, require_display
+from harness import BINARY, Game, flat_share, main
 
 BUILD = os.path.dirname(BINARY)  # the build folder holds the program
 APP = "io.github.tarnwick.Quorvel"
@@ -42,5 +42,4 @@ class InstallTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    require_display()
-    unittest.main()
+    main()

@@ -8,7 +8,7 @@ import shutil
 import tempfile
 import unittest
 
-from harness import ROOT, Game, blue, flat_share, green, help_seen, red, require_display, run, seen
+from harness import ROOT, Game, blue, flat_share, green, help_seen, main, red, run, seen
 from harness import square, squares, white, yellow
 
 # (row, column) clicked in turn: red fills row 4 from the left, green row 0.
@@ -110,5 +110,4 @@ class PlayTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    require_display()
-    unittest.main()
+    main()
