@@ -45,7 +45,7 @@ double Median(std::vector<double> values)
 PairedRatio MeasurePairedRatio(const std::function<void()>& measured,
                                const std::function<void()>& yardstick, int pairs, int frames)
 {
-    std::vector<double> process, thread, wall;
+    std::vector<double> process, thread, wall, absolute[4];
     for (int pair = 0; pair < pairs; ++pair)
     {
         Cost a{}, b{};
@@ -62,8 +62,15 @@ PairedRatio MeasurePairedRatio(const std::function<void()>& measured,
         process.push_back(a.process / b.process);
         thread.push_back(a.thread / b.thread);
         wall.push_back(a.wall / b.wall);
+        const double perFrameMs = 1000.0 / frames;
+        absolute[0].push_back(a.process * perFrameMs);
+        absolute[1].push_back(b.process * perFrameMs);
+        absolute[2].push_back(a.thread * perFrameMs);
+        absolute[3].push_back(b.thread * perFrameMs);
     }
-    if (pairs <= 0)
-        return PairedRatio{0, 0, 0};
-    return PairedRatio{Median(process), Median(thread), Median(wall)};
+    if (pairs <= 0 || frames <= 0)
+        return PairedRatio{};
+    return PairedRatio{Median(process),     Median(thread),      Median(wall),
+                       Median(absolute[0]), Median(absolute[1]), Median(absolute[2]),
+                       Median(absolute[3])};
 }

@@ -9,6 +9,9 @@ struct PairedRatio
     double process; // CPU time of the whole process, the renderer's threads included
     double thread;  // CPU time of the calling thread alone
     double wall;    // time on the clock on the wall
+    // Medians of the per-frame CPU times themselves, milliseconds.
+    double measuredProcessMs, yardstickProcessMs;
+    double measuredThreadMs, yardstickThreadMs;
 };
 
 // Runs `frames` calls of `measured` and of `yardstick`, alternately first, in

@@ -199,10 +199,12 @@ void ReportRatiosToReference(int pairs)
             const PairedRatio ratio =
                 MeasurePairedRatio([text] { DrawFrame(text); },
                                    [&] { DrawReferenceFrame(reference); }, pairs, FRAMES_PER_RUN);
-            std::printf("  %s board, %-20s process CPU %.3f, thread CPU %.3f, wall %.3f\n",
+            std::printf("  %s board, %-20s process CPU %.3f (%.2f / %.2f ms), thread CPU %.3f "
+                        "(%.2f / %.2f ms), wall %.3f\n",
                         fullBoard ? "full " : "empty",
-                        text ? "frame rate and hint:" : "no text:", ratio.process, ratio.thread,
-                        ratio.wall);
+                        text ? "frame rate and hint:" : "no text:", ratio.process,
+                        ratio.measuredProcessMs, ratio.yardstickProcessMs, ratio.thread,
+                        ratio.measuredThreadMs, ratio.yardstickThreadMs, ratio.wall);
         }
     }
 }
