@@ -180,32 +180,38 @@ BENCHMARK_CAPTURE(BM_ReferenceFrame, FullBoard, true)->Apply(InWallClockMicrosec
 BENCHMARK(BM_PickFullBoard)->Apply(InWallClockMicroseconds);
 BENCHMARK(BM_CheckWinnerFullBoard)->Unit(benchmark::kNanosecond);
 
+void PrintRatio(const char* what, const PairedRatio& ratio)
+{
+    std::printf("  %-44s process CPU %.3f (%.2f / %.2f ms), thread CPU %.3f (%.3f / %.3f ms), "
+                "wall %.3f\n",
+                what, ratio.process, ratio.measuredProcessMs, ratio.yardstickProcessMs,
+                ratio.thread, ratio.measuredThreadMs, ratio.yardstickThreadMs, ratio.wall);
+}
+
 // The game's frame, with the frame rate and the hint over the board, and its
-// scene alone, each against the reference, in process CPU time per frame
-// (thread CPU and wall-clock time as well), empty board and full.
+// scene alone, each against the reference; and the frame against its scene
+// alone, the cost of the text. Empty board and full.
 void ReportRatiosToReference(int pairs)
 {
     const int FRAMES_PER_RUN = 30;
-    std::printf("Frame / reference (one glDrawArrays, no text), medians of %d interleaved pairs "
-                "of %d-frame runs:\n",
-                pairs, FRAMES_PER_RUN);
+    std::printf("Medians of %d interleaved pairs of %d-frame runs (measured / yardstick):\n", pairs,
+                FRAMES_PER_RUN);
     for (const bool fullBoard : {false, true})
     {
         SetUpBoard(fullBoard, false);
         CReferenceScene reference;
         reference.Build();
-        for (const bool text : {true, false})
-        {
-            const PairedRatio ratio =
-                MeasurePairedRatio([text] { DrawFrame(text); },
-                                   [&] { DrawReferenceFrame(reference); }, pairs, FRAMES_PER_RUN);
-            std::printf("  %s board, %-20s process CPU %.3f (%.2f / %.2f ms), thread CPU %.3f "
-                        "(%.2f / %.2f ms), wall %.3f\n",
-                        fullBoard ? "full " : "empty",
-                        text ? "frame rate and hint:" : "no text:", ratio.process,
-                        ratio.measuredProcessMs, ratio.yardstickProcessMs, ratio.thread,
-                        ratio.measuredThreadMs, ratio.yardstickThreadMs, ratio.wall);
-        }
+        const auto frame = [] { DrawFrame(true); };
+        const auto scene = [] { DrawFrame(false); };
+        const auto yardstick = [&] { DrawReferenceFrame(reference); };
+        const char* const board = fullBoard ? "full board" : "empty board";
+        char what[3][64];
+        std::snprintf(what[0], sizeof what[0], "%s, frame with text / reference:", board);
+        std::snprintf(what[1], sizeof what[1], "%s, frame without text / reference:", board);
+        std::snprintf(what[2], sizeof what[2], "%s, frame with / without text:", board);
+        PrintRatio(what[0], MeasurePairedRatio(frame, yardstick, pairs, FRAMES_PER_RUN));
+        PrintRatio(what[1], MeasurePairedRatio(scene, yardstick, pairs, FRAMES_PER_RUN));
+        PrintRatio(what[2], MeasurePairedRatio(frame, scene, pairs, FRAMES_PER_RUN));
     }
 }
 
