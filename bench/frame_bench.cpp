@@ -226,7 +226,7 @@ int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
     // --pairs=N: pairs of runs for the ratios to the reference; 0 skips them.
-    int pairs = 15;
+    int pairs = 11;
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], "--pairs=", 8) == 0)
             pairs = std::atoi(argv[i] + 8);
