@@ -201,6 +201,11 @@ void ReportRatiosToReference(int pairs)
         SetUpBoard(fullBoard, false);
         CReferenceScene reference;
         reference.Build();
+        if (PixelsApart(reference) > screenWidth * screenHeight / 1000)
+        {
+            std::printf("  the reference does not draw the game's board: no ratios\n");
+            return;
+        }
         const auto frame = [] { DrawFrame(true); };
         const auto scene = [] { DrawFrame(false); };
         const auto yardstick = [&] { DrawReferenceFrame(reference); };
