@@ -54,14 +54,10 @@ const char* ResultText(int result)
     return nullptr;
 }
 
-// Prints `lines` one below the other from (x, TOP_ROW), skipping null rows.
+// Prints `lines` one below the other from (x, TOP_ROW); null rows stay empty.
 template <size_t N> void PrintBlock(const char* const (&lines)[N], int x)
 {
-    for (size_t i = 0; i < N; ++i)
-    {
-        if (lines[i])
-            graphic.font.Print(lines[i], x, TOP_ROW + static_cast<int>(i) * LINE_SPACING);
-    }
+    graphic.font.PrintLines(lines, static_cast<int>(N), x, TOP_ROW, LINE_SPACING);
 }
 } // namespace
 

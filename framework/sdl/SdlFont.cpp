@@ -259,12 +259,24 @@ void CFont::Release()
 
 void CFont::Print(const char* text, int x, int y)
 {
-    if (!text || !*text || texture == 0)
+    queued.clear();
+    Queue(text, x, y);
+    DrawQueued();
+}
+
+void CFont::PrintLines(const char* const* lines, int count, int x, int y, int lineSpacing)
+{
+    queued.clear();
+    for (int i = 0; lines && i < count; ++i)
+        Queue(lines[i], x, y + i * lineSpacing);
+    DrawQueued();
+}
+
+// Each glyph's quad runs top left, bottom left, bottom right, top right.
+void CFont::Queue(const char* text, int x, int y)
+{
+    if (!text || texture == 0)
         return;
-    glBindTexture(GL_TEXTURE_2D, texture);
-    // The atlas holds only alpha; modulation takes the colour from glColor.
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glBegin(GL_QUADS);
     int pen = x;
     for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c)
     {
@@ -279,16 +291,35 @@ void CFont::Print(const char* text, int x, int y)
             const float top = static_cast<float>(y + glyph.offsetY);
             const float right = left + glyph.width;
             const float bottom = top + glyph.height;
-            glTexCoord2f(glyph.s0, glyph.t0);
-            glVertex2f(left, top);
-            glTexCoord2f(glyph.s0, glyph.t1);
-            glVertex2f(left, bottom);
-            glTexCoord2f(glyph.s1, glyph.t1);
-            glVertex2f(right, bottom);
-            glTexCoord2f(glyph.s1, glyph.t0);
-            glVertex2f(right, top);
+            queued.push_back(Corner{glyph.s0, glyph.t0, left, top});
+            queued.push_back(Corner{glyph.s0, glyph.t1, left, bottom});
+            queued.push_back(Corner{glyph.s1, glyph.t1, right, bottom});
+            queued.push_back(Corner{glyph.s1, glyph.t0, right, top});
         }
         pen += glyph.advance;
     }
-    glEnd();
+}
+
+// One draw for the whole text from a client-side array, not a GL call per
+// corner: the software renderer's cost of text is mostly per call.
+void CFont::DrawQueued()
+{
+    if (queued.empty() || texture == 0)
+        return;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    // The atlas holds only alpha; modulation takes the colour from glColor.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    const GLsizei stride = sizeof(Corner);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    // Arrays that the caller left on would feed the draw from their pointers.
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_INDEX_ARRAY);
+    glDisableClientState(GL_EDGE_FLAG_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, stride, &queued[0].s);
+    glVertexPointer(2, GL_FLOAT, stride, &queued[0].x);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(queued.size()));
+    glPopClientAttrib();
 }

@@ -14,6 +14,13 @@ void CFont::Print(const char* text, int x, int y)
     fake.printed += std::to_string(x) + "," + std::to_string(y) + " " + text + "\n";
 }
 
+void CFont::PrintLines(const char* const* lines, int count, int x, int y, int lineSpacing)
+{
+    for (int i = 0; i < count; ++i)
+        if (lines[i])
+            Print(lines[i], x, y + i * lineSpacing);
+}
+
 void ShowErrorMessage(const char* caption, const char* text)
 {
     fake.messages += std::string(caption) + ": " + text + "\n";
