@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
@@ -47,6 +48,22 @@ void WaitForFrameTime()
     {
         nextFrame = now + framePeriod;
     }
+}
+
+// With QUORVEL_QUIT_AFTER_FIRST_FRAME set in the environment, the first swap
+// writes "first frame" to standard output and asks the game to quit as if the
+// window were closed: how the benchmark times the start.
+bool quitAfterFirstFrame = false;
+
+void EndAfterFirstFrame()
+{
+    quitAfterFirstFrame = false;
+    std::puts("first frame");
+    std::fflush(stdout);
+    SDL_Event quit;
+    SDL_zero(quit);
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
 }
 
 // Used when the requested windowed size is not a size at all.
@@ -184,6 +201,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     vsync = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() != 0;
     framePeriod = SDL_GetPerformanceFrequency() / FramesPerSecond();
     nextFrame = 0;
+    quitAfterFirstFrame = SDL_getenv("QUORVEL_QUIT_AFTER_FIRST_FRAME") != nullptr;
     // Keys arrive as key-down events; no text input, no input method.
     SDL_StopTextInput();
     SetInitialState();
@@ -224,4 +242,6 @@ void COpenGL::SwapBuffers()
     if (!vsync && paceFrames)
         WaitForFrameTime();
     SDL_GL_SwapWindow(window);
+    if (quitAfterFirstFrame)
+        EndAfterFirstFrame();
 }
