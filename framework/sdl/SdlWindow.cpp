@@ -6,6 +6,7 @@
 
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
+#include "framework/sdl/FullScreenState.h"
 
 namespace
 {
@@ -112,18 +113,26 @@ void CloseWindow()
     window = nullptr;
 }
 
-// Opens a window with a current context; false (nothing left open) if either fails.
-bool OpenWindow(const char* title, int width, int height, bool desktopFullscreen)
+// Opens a window with a current context; false (nothing left open) if either
+// fails. `desktopFullscreen` becomes whether full screen was asked for.
+bool OpenWindow(const char* title, int width, int height, bool& desktopFullscreen)
 {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
     // Full screen is also asked for borderless: a window manager that maps the
     // window before it honours the full-screen state (fluxbox while it starts,
     // say) would otherwise frame it under a title bar, pushing its bottom rows
-    // off the screen. A windowed window keeps its frame.
+    // off the screen. A windowed window keeps its frame. It is shown once its
+    // full-screen state is set.
     if (desktopFullscreen)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+        flags |= SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     window = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               width, height, flags);
+    if (window && desktopFullscreen)
+    {
+        if (!SetFullScreenBeforeShowing(window))
+            desktopFullscreen = SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+        SDL_ShowWindow(window);
+    }
     if (window)
         context = SDL_GL_CreateContext(window);
     if (!context || SDL_GL_MakeCurrent(window, context) != 0)
@@ -186,11 +195,11 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     const bool haveDesktop =
         SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
     bool opened = fullscreen && OpenWindow(title, haveDesktop ? desktop.w : width,
-                                           haveDesktop ? desktop.h : height, true);
-    fullscreen = opened && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+                                           haveDesktop ? desktop.h : height, fullscreen);
+    fullscreen = opened && fullscreen;
     if (opened && !fullscreen)
         SDL_SetWindowBordered(window, SDL_TRUE);
-    if (!opened && !OpenWindow(title, width, height, false))
+    if (!opened && !OpenWindow(title, width, height, fullscreen))
     {
         StopToleratingFocusRefusal();
         SDL_Quit();
