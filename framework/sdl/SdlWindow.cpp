@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
 #include "framework/sdl/FullScreenState.h"
+#include "framework/sdl/StartErrors.h"
 
 namespace
 {
@@ -14,6 +16,8 @@ namespace
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
 bool videoStarted = false;
+// Why the last CreateWin failed, as SDL or the X server put it.
+std::string windowFailure;
 
 // Frames are paced by vsync where the driver offers it. Where it does not (a
 // software renderer on a virtual display, say), SwapBuffers sleeps until the
@@ -169,21 +173,41 @@ void SetInitialState()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
+
+// Ends a start that got no window: notes why, and closes whatever was opened.
+void* FailToStart(const char* reason)
+{
+    windowFailure = reason && *reason ? reason : "no reason given";
+    CloseWindow();
+    StopCatchingStartErrors(nullptr);
+    if (videoStarted)
+    {
+        StopToleratingFocusRefusal();
+        SDL_Quit();
+        videoStarted = false;
+    }
+    return nullptr;
+}
 } // namespace
 
 void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool& fullscreen)
 {
     if (window)
         return window;
+    windowFailure.clear();
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        return nullptr;
+        return FailToStart(SDL_GetError());
+    videoStarted = true;
     if (!ShowsOnADisplay())
     {
-        SDL_Quit();
-        return nullptr;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const std::string reason =
+            std::string("no display to open a window on; SDL started only its ") +
+            (driver ? driver : "no") + " video driver";
+        return FailToStart(reason.c_str());
     }
-    videoStarted = true;
     StartToleratingFocusRefusal();
+    StartCatchingStartErrors();
 
     RequestContextAttributes(bpp);
     FitWindowedSize(width, height);
@@ -200,12 +224,10 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     if (opened && !fullscreen)
         SDL_SetWindowBordered(window, SDL_TRUE);
     if (!opened && !OpenWindow(title, width, height, fullscreen))
-    {
-        StopToleratingFocusRefusal();
-        SDL_Quit();
-        videoStarted = false;
-        return nullptr;
-    }
+        return FailToStart(SDL_GetError());
+    // Any X error so far means the window or its context may not work.
+    if (const char* error = StopCatchingStartErrors(window))
+        return FailToStart(error);
 
     vsync = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() != 0;
     framePeriod = SDL_GetPerformanceFrequency() / FramesPerSecond();
@@ -242,6 +264,11 @@ void COpenGL::KillWindow(void* handle, bool& fullscreen)
         videoStarted = false;
     }
     fullscreen = false;
+}
+
+const char* COpenGL::WindowFailure() const
+{
+    return windowFailure.c_str();
 }
 
 void COpenGL::SwapBuffers()

@@ -14,9 +14,9 @@ void CFont::Print(const char* text, int x, int y)
     fake.printed += std::to_string(x) + "," + std::to_string(y) + " " + text + "\n";
 }
 
-void ShowErrorMessage(const char* caption, const char* text)
+void ShowErrorMessage(const char* caption, const char* text, const char* detail)
 {
-    fake.messages += std::string(caption) + ": " + text + "\n";
+    fake.messages += std::string(caption) + ": " + text + " (" + detail + ")\n";
 }
 
 // clang-format off
@@ -28,6 +28,7 @@ bool HasCurrentContext() { return false; }
 std::string ExecutableFolder() { return fake.executableFolder; }
 bool PeekEvent(WindowEvent&) { return false; }
 void* COpenGL::CreateWin(const char*, int, int, int, bool&) { return nullptr; }
+const char* COpenGL::WindowFailure() const { return "no window in the fake platform"; }
 void COpenGL::KillWindow(void*, bool&) {}
 void COpenGL::SwapBuffers() { ++fake.swaps; }
 CTexture::CTexture() : id(0) {}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <SDL.h>
+
+// While the window and its GL context are being made, an X error (a GLX
+// request that a broken driver or the server refuses, say) would reach Xlib's
+// default handler, which prints a protocol dump and ends the program with no
+// word to the player. From StartCatchingStartErrors to StopCatchingStartErrors
+// the first such error is noted instead, so that the start can fail with its
+// message. The focus refusal (FocusRefusal.h) is passed on, as harmless.
+// On SDL's x11 driver only; call after StartToleratingFocusRefusal.
+void StartCatchingStartErrors();
+// Waits for the replies to everything asked of the display so far (through
+// the window's connection; none without a window), stops catching, and
+// returns the first error caught, described, or null if there was none.
+const char* StopCatchingStartErrors(SDL_Window* window);
