@@ -118,7 +118,8 @@ void CloseWindow()
 }
 
 // Opens a window with a current context; false (nothing left open) if either
-// fails. `desktopFullscreen` becomes whether full screen was asked for.
+// fails. `desktopFullscreen` becomes false where full screen could not even be
+// asked for.
 bool OpenWindow(const char* title, int width, int height, bool& desktopFullscreen)
 {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
