@@ -180,7 +180,7 @@ void* FailToStart(const char* reason)
 {
     windowFailure = reason && *reason ? reason : "no reason given";
     CloseWindow();
-    StopCatchingStartErrors(nullptr);
+    StopCatchingStartErrors();
     if (videoStarted)
     {
         StopToleratingFocusRefusal();
@@ -227,8 +227,9 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     if (!opened && !OpenWindow(title, width, height, fullscreen))
         return FailToStart(SDL_GetError());
     // Any X error so far means the window or its context may not work.
-    if (const char* error = StopCatchingStartErrors(window))
+    if (const char* error = CaughtStartError(window))
         return FailToStart(error);
+    StopCatchingStartErrors();
 
     vsync = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() != 0;
     framePeriod = SDL_GetPerformanceFrequency() / FramesPerSecond();

@@ -39,7 +39,7 @@ void StartCatchingStartErrors()
     catching = true;
 }
 
-const char* StopCatchingStartErrors(SDL_Window* window)
+const char* CaughtStartError(SDL_Window* window)
 {
     if (!catching)
         return nullptr;
@@ -47,8 +47,13 @@ const char* StopCatchingStartErrors(SDL_Window* window)
     SDL_VERSION(&info.version);
     if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
         XSync(info.info.x11.display, False);
-    XSetErrorHandler(previousHandler);
+    return caught ? description : nullptr;
+}
+
+void StopCatchingStartErrors()
+{
+    if (catching)
+        XSetErrorHandler(previousHandler);
     previousHandler = nullptr;
     catching = false;
-    return caught ? description : nullptr;
 }
