@@ -19,7 +19,7 @@ bool CreateGameWindow()
     graphic.SetPerspective(60.0f, 1.0f, 150.0f);
     if (!gameWindow)
     {
-        ShowErrorMessage("Error", "Failed to create the window");
+        ShowErrorMessage("Error", "Failed to create the window", graphic.WindowFailure());
         return false;
     }
     return true;

@@ -48,6 +48,9 @@ class COpenGL
     // width x height window, and `fullscreen` becomes false. Returns the
     // window handle, null on failure.
     void* CreateWin(const char* title, int width, int height, int bpp, bool& fullscreen);
+    // Why CreateWin last returned null, in the platform's words; "" after a
+    // success.
+    const char* WindowFailure() const;
     // Stores the projection and applies it to the current viewport.
     void SetPerspective(float fov, float nearPlane, float farPlane);
     // Releases the font, the context and the window; safe to call twice.

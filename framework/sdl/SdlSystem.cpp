@@ -12,14 +12,16 @@ bool IsEscapeDown()
     return keys && keys[SDL_SCANCODE_ESCAPE];
 }
 
-// Works with or without SDL_Init; when no box can be shown (no display), the
-// message goes to standard error.
-void ShowErrorMessage(const char* caption, const char* text)
+// Works with or without SDL_Init.
+void ShowErrorMessage(const char* caption, const char* text, const char* detail)
 {
     caption = caption ? caption : "";
     text = text ? text : "";
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr) != 0)
+    if (detail && *detail)
+        std::fprintf(stderr, "%s: %s: %s\n", caption, text, detail);
+    else
         std::fprintf(stderr, "%s: %s\n", caption, text);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
 }
 
 bool HasCurrentContext()

@@ -2,9 +2,13 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
+#include "framework/sdl/FullScreenState.h"
+#include "framework/sdl/StartErrors.h"
 
 namespace
 {
@@ -12,6 +16,8 @@ namespace
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
 bool videoStarted = false;
+// Why the last CreateWin failed, as SDL or the X server put it.
+std::string windowFailure;
 
 // Frames are paced by vsync where the driver offers it. Where it does not (a
 // software renderer on a virtual display, say), SwapBuffers sleeps until the
@@ -47,6 +53,22 @@ void WaitForFrameTime()
     {
         nextFrame = now + framePeriod;
     }
+}
+
+// With QUORVEL_QUIT_AFTER_FIRST_FRAME set in the environment, the first swap
+// writes "first frame" to standard output and asks the game to quit as if the
+// window were closed: how the benchmark times the start.
+bool quitAfterFirstFrame = false;
+
+void EndAfterFirstFrame()
+{
+    quitAfterFirstFrame = false;
+    std::puts("first frame");
+    std::fflush(stdout);
+    SDL_Event quit;
+    SDL_zero(quit);
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
 }
 
 // Used when the requested windowed size is not a size at all.
@@ -95,18 +117,27 @@ void CloseWindow()
     window = nullptr;
 }
 
-// Opens a window with a current context; false (nothing left open) if either fails.
-bool OpenWindow(const char* title, int width, int height, bool desktopFullscreen)
+// Opens a window with a current context; false (nothing left open) if either
+// fails. `desktopFullscreen` becomes false where full screen could not even be
+// asked for.
+bool OpenWindow(const char* title, int width, int height, bool& desktopFullscreen)
 {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
     // Full screen is also asked for borderless: a window manager that maps the
     // window before it honours the full-screen state (fluxbox while it starts,
     // say) would otherwise frame it under a title bar, pushing its bottom rows
-    // off the screen. A windowed window keeps its frame.
+    // off the screen. A windowed window keeps its frame. It is shown once its
+    // full-screen state is set.
     if (desktopFullscreen)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+        flags |= SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     window = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               width, height, flags);
+    if (window && desktopFullscreen)
+    {
+        if (!SetFullScreenBeforeShowing(window))
+            desktopFullscreen = SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+        SDL_ShowWindow(window);
+    }
     if (window)
         context = SDL_GL_CreateContext(window);
     if (!context || SDL_GL_MakeCurrent(window, context) != 0)
@@ -143,21 +174,41 @@ void SetInitialState()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
+
+// Ends a start that got no window: notes why, and closes whatever was opened.
+void* FailToStart(const char* reason)
+{
+    windowFailure = reason && *reason ? reason : "no reason given";
+    CloseWindow();
+    StopCatchingStartErrors();
+    if (videoStarted)
+    {
+        StopToleratingFocusRefusal();
+        SDL_Quit();
+        videoStarted = false;
+    }
+    return nullptr;
+}
 } // namespace
 
 void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool& fullscreen)
 {
     if (window)
         return window;
+    windowFailure.clear();
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        return nullptr;
+        return FailToStart(SDL_GetError());
+    videoStarted = true;
     if (!ShowsOnADisplay())
     {
-        SDL_Quit();
-        return nullptr;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const std::string reason =
+            std::string("no display to open a window on; SDL started only its ") +
+            (driver ? driver : "no") + " video driver";
+        return FailToStart(reason.c_str());
     }
-    videoStarted = true;
     StartToleratingFocusRefusal();
+    StartCatchingStartErrors();
 
     RequestContextAttributes(bpp);
     FitWindowedSize(width, height);
@@ -169,21 +220,21 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     const bool haveDesktop =
         SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
     bool opened = fullscreen && OpenWindow(title, haveDesktop ? desktop.w : width,
-                                           haveDesktop ? desktop.h : height, true);
-    fullscreen = opened && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+                                           haveDesktop ? desktop.h : height, fullscreen);
+    fullscreen = opened && fullscreen;
     if (opened && !fullscreen)
         SDL_SetWindowBordered(window, SDL_TRUE);
-    if (!opened && !OpenWindow(title, width, height, false))
-    {
-        StopToleratingFocusRefusal();
-        SDL_Quit();
-        videoStarted = false;
-        return nullptr;
-    }
+    if (!opened && !OpenWindow(title, width, height, fullscreen))
+        return FailToStart(SDL_GetError());
+    // Any X error so far means the window or its context may not work.
+    if (const char* error = CaughtStartError(window))
+        return FailToStart(error);
+    StopCatchingStartErrors();
 
     vsync = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() != 0;
     framePeriod = SDL_GetPerformanceFrequency() / FramesPerSecond();
     nextFrame = 0;
+    quitAfterFirstFrame = SDL_getenv("QUORVEL_QUIT_AFTER_FIRST_FRAME") != nullptr;
     // Keys arrive as key-down events; no text input, no input method.
     SDL_StopTextInput();
     SetInitialState();
@@ -217,6 +268,11 @@ void COpenGL::KillWindow(void* handle, bool& fullscreen)
     fullscreen = false;
 }
 
+const char* COpenGL::WindowFailure() const
+{
+    return windowFailure.c_str();
+}
+
 void COpenGL::SwapBuffers()
 {
     if (!window)
@@ -224,4 +280,6 @@ void COpenGL::SwapBuffers()
     if (!vsync && paceFrames)
         WaitForFrameTime();
     SDL_GL_SwapWindow(window);
+    if (quitAfterFirstFrame)
+        EndAfterFirstFrame();
 }

@@ -141,13 +141,15 @@ class Game:
     """One run of the program; as a context manager, stopped on leaving, its
     output and the screen kept when the block failed."""
 
-    def __init__(self, env=None, unset=(), binary=BINARY, cwd=ROOT):
+    def __init__(self, env=None, unset=(), binary=BINARY, cwd=ROOT, redirect=""):
+        """redirect: shell redirections the program starts with, e.g. "2>&-"."""
         self.env = dict({k: v for k, v in os.environ.items() if k not in unset}, **(env or {}))
         self.binary, self.cwd, self.process, self.window = binary, cwd, None, None
+        self.command = ["sh", "-c", 'exec "$0" ' + redirect, binary] if redirect else [binary]
         self._files = {"stdout": tempfile.TemporaryFile(), "stderr": tempfile.TemporaryFile()}
 
     def __enter__(self):
-        self.process = subprocess.Popen([self.binary], cwd=self.cwd, env=self.env,
+        self.process = subprocess.Popen(self.command, cwd=self.cwd, env=self.env,
                                         stdin=subprocess.DEVNULL, **self._files)
         return self
 

@@ -1,11 +1,22 @@
 """Without a display to open a window on, the program says why on stderr and
-reports the failure in its exit status instead of running blind."""
+reports the failure in its exit status instead of running blind; with a
+display but a GL driver that fails, it shows the error box as well, rather
+than dying in Xlib's handler with a protocol dump."""
 
+import os
+import re
 import unittest
 
-from harness import Game, free_display_number
+from harness import Game, free_display_number, run, wait_until
 
 MESSAGE = "Failed to create the window"
+SAID_WHY = re.compile("%s: .+" % MESSAGE)  # the platform's reason after the message
+
+
+def error_boxes():
+    """The windows titled "Error" on the display (xdotool cannot match a UTF-8 name)."""
+    return re.findall(r'^\s*(0x[0-9a-f]+) "Error":', run("xwininfo", "-root", "-tree"), re.M)
+
 
 class NoDisplayTest(unittest.TestCase):
     def test_fails_with_a_message(self):
@@ -18,7 +29,20 @@ class NoDisplayTest(unittest.TestCase):
                 status = game.wait_exit(10)
                 self.assertIsNotNone(status, "still running after 10 s")
                 self.assertNotEqual(0, status, "exit status")
-                self.assertIn(MESSAGE, game.output())
+                self.assertRegex(game.output(), SAID_WHY)
+
+    @unittest.skipUnless(os.environ.get("DISPLAY"), "DISPLAY is not set")
+    def test_a_gl_driver_that_fails_shows_the_box_and_status_1(self):
+        with Game(env={"LIBGL_DRIVERS_PATH": "/nonexistent"}) as game:
+            self.addCleanup(lambda: [run("xdotool", "windowkill", box, check=False)
+                                     for box in error_boxes()])
+            boxes = wait_until(error_boxes, 15, 0.2)
+            self.assertTrue(boxes, "no error box; status %s" % game.process.poll())
+            run("xdotool", "windowactivate", "--sync", boxes[0])
+            run("xdotool", "key", "Return")
+            self.assertEqual(1, game.wait_exit(5), "status 5 s after OK")
+            self.assertRegex(game.output(), SAID_WHY)
+
 
 if __name__ == "__main__":
     unittest.main()

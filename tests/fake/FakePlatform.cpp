@@ -21,9 +21,9 @@ void CFont::PrintLines(const char* const* lines, int count, int x, int y, int li
             Print(lines[i], x, y + i * lineSpacing);
 }
 
-void ShowErrorMessage(const char* caption, const char* text)
+void ShowErrorMessage(const char* caption, const char* text, const char* detail)
 {
-    fake.messages += std::string(caption) + ": " + text + "\n";
+    fake.messages += std::string(caption) + ": " + text + " (" + detail + ")\n";
 }
 
 // clang-format off
@@ -35,6 +35,7 @@ bool HasCurrentContext() { return false; }
 std::string ExecutableFolder() { return fake.executableFolder; }
 bool PeekEvent(WindowEvent&) { return false; }
 void* COpenGL::CreateWin(const char*, int, int, int, bool&) { return nullptr; }
+const char* COpenGL::WindowFailure() const { return "no window in the fake platform"; }
 void COpenGL::KillWindow(void*, bool&) {}
 void COpenGL::SwapBuffers() { ++fake.swaps; }
 CTexture::CTexture() : id(0) {}

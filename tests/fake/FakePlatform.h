@@ -22,7 +22,8 @@ struct FakePlatform
 {
     bool escapeDown = false;
     int textureCreates = 0, swaps = 0, clears = 0, matrixDepth = 0; // depth: pushes - pops
-    std::string messages, printed; // "caption: text\n" per error box, "x,y text\n" per Print
+    std::string messages; // "caption: text (detail)\n" per error box
+    std::string printed;  // "x,y text\n" per Print
     std::set<GLenum> enabled{GL_TEXTURE_2D, GL_DEPTH_TEST};
     std::map<GLenum, GLenum> polygonMode; // by face as passed to glPolygonMode
     // Copied into the selection buffer when it is given; glRenderMode(GL_RENDER) answers hitCount.

@@ -83,7 +83,8 @@ TEST(Game, StateMachineFailsWithoutAWindowAndRunsFramesUntilEscOrAnUnknownState)
 {
     Start(0);
     EXPECT_EQ(RunProgram(), 1) << "the fake platform has no window";
-    EXPECT_EQ(fake.messages, "Error: Failed to create the window\n");
+    EXPECT_EQ(fake.messages,
+              "Error: Failed to create the window (no window in the fake platform)\n");
     EXPECT_EQ(game.state, STATE_INIT);
     fake.enabled.insert(GL_CULL_FACE);
     fakeClock.counter = 250000; // 250 ms after the timer started
