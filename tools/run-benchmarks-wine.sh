@@ -1,11 +1,12 @@
 #!/bin/sh
-# Runs the frame benchmark twice in one run, natively and as the Windows build
-# under Wine, on one virtual 1920 x 1080 display (Xvfb with openbox, Mesa's
-# software renderer for both), then prints both and the ratio Wine / native of
-# each benchmark's time. Builds the Linux benchmark in build/ and the Windows
-# one in build-windows/ (QUORVEL_WINDOWS_BUILD), with the libraries of
-# tools/build-windows-deps.sh. Extra arguments go to both runs, e.g.
-# --benchmark_repetitions=3 (the medians are then compared).
+# Runs the frame benchmark natively and as the Windows build under Wine, in
+# turn, QUORVEL_BENCH_PAIRS times (3 by default), on one virtual 1920 x 1080
+# display (Xvfb with openbox, Mesa's software renderer for both), then prints
+# the first pair's results and, over all pairs, the median times and the ratio
+# Wine / native of each benchmark. Builds the Linux benchmark in build/ and the
+# Windows one in build-windows/ (QUORVEL_WINDOWS_BUILD), with the libraries of
+# tools/build-windows-deps.sh. Extra arguments go to every run, e.g.
+# --benchmark_repetitions=3 (their medians are then taken).
 # Usage, from anywhere: sh tools/run-benchmarks-wine.sh [benchmark flags]
 set -eu
 
@@ -80,39 +81,72 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
 done
 [ -d "$WINEPREFIX" ] || wine wineboot --init >/dev/null 2>&1
 
-echo "== native (Linux) =="
-build/bench/quorvel_bench --benchmark_out="$work/native.json" --benchmark_out_format=json "$@" |
-    tee "$work/native.txt"
-echo "== under Wine =="
-# Wine's programs write CRLF line ends.
-(cd "$work/windows" && wine ./quorvel_bench.exe --benchmark_out=../wine.json \
-    --benchmark_out_format=json "$@") | tr -d '\r' | tee "$work/wine.txt"
+# bench NAME COMMAND...: one run, its output kept in NAME.txt with Unix line
+# ends (Wine's programs write CRLF), its results in NAME.json.
+bench()
+{
+    name=$1
+    shift
+    if ! "$@" --benchmark_out="$work/$name.json" --benchmark_out_format=json \
+        >"$work/$name.out" 2>&1; then
+        tr -d '\r' <"$work/$name.out" >&2
+        echo "run-benchmarks-wine: the $name run failed" >&2
+        exit 1
+    fi
+    tr -d '\r' <"$work/$name.out" >"$work/$name.txt"
+}
 
-echo "== Wine / native, by wall-clock time (CPU time for the rules) =="
-python3 - "$work/native" "$work/wine" <<'EOF'
+# Native and Wine runs alternate, so that a change in the machine's load
+# falls on both; the first pair is shown whole. Each reads data/ from where it
+# runs.
+pairs=${QUORVEL_BENCH_PAIRS:-3}
+i=1
+while [ "$i" -le "$pairs" ]; do
+    echo "== pair $i of $pairs =="
+    bench "native-$i" build/bench/quorvel_bench "$@"
+    bench "wine-$i" env -C "$work/windows" wine ./quorvel_bench.exe "$@"
+    if [ "$i" -eq 1 ]; then
+        echo "-- native (Linux) --"
+        cat "$work/native-1.txt"
+        echo "-- under Wine --"
+        cat "$work/wine-1.txt"
+    fi
+    i=$((i + 1))
+done
+
+echo "== Wine / native over $pairs pairs, medians: wall-clock time, CPU time for the rules =="
+python3 - "$work" "$pairs" <<'EOF'
 import json
 import re
+import statistics
 import sys
 
+folder, pairs = sys.argv[1], int(sys.argv[2])
 
-def times(path):
-    """Each benchmark's time, the median when repeated."""
+
+def times(name):
+    """Each benchmark's time in one run (the median when repeated), and the
+    time from start to the first frame."""
     found = {}
-    said = open(path + ".txt").read()
+    said = open("%s/%s.txt" % (folder, name)).read()
     first = re.search(r"Start to first frame: ([\d.]+) ms", said)
     if first:
         found["start to first frame"] = (float(first.group(1)), "ms")
-    for run in json.load(open(path + ".json"))["benchmarks"]:
+    for run in json.load(open("%s/%s.json" % (folder, name)))["benchmarks"]:
         if run.get("aggregate_name", "median") == "median":
             time = run["real_time"] if run["run_name"].endswith("/real_time") else run["cpu_time"]
             found[run["run_name"]] = (time, run["time_unit"])
     return found
 
 
-native, wine = times(sys.argv[1]), times(sys.argv[2])
-print("%-48s %14s %14s %7s" % ("benchmark", "native", "Wine", "ratio"))
-for name, (time, unit) in native.items():
-    if name in wine:
-        other, _ = wine[name]
-        print("%-48s %11.1f %s %11.1f %s %7.2f" % (name, time, unit, other, unit, other / time))
+runs = [(times("native-%d" % i), times("wine-%d" % i)) for i in range(1, pairs + 1)]
+print("%-48s %14s %14s %7s %11s" % ("benchmark", "native", "Wine", "ratio", "range"))
+for name, (_, unit) in runs[0][0].items():
+    timed = [(native[name][0], wine[name][0]) for native, wine in runs if name in wine]
+    if timed:
+        ratios = [wine / native for native, wine in timed]
+        print("%-48s %11.1f %s %11.1f %s %7.2f %5.2f-%.2f" % (
+            name, statistics.median(n for n, _ in timed), unit,
+            statistics.median(w for _, w in timed), unit, statistics.median(ratios),
+            min(ratios), max(ratios)))
 EOF
