@@ -104,10 +104,13 @@ class WineTest(unittest.TestCase):
             self.assertTrue(box, "no message box")
             x, y, width, height = geometry(box[0])
             shot = grab_screen()
-            inside = (x, y, width, height)
-            self.assertGreater(shot.count(lambda rgb: min(rgb) > 200, inside), width * height / 2,
-                               "the box is not drawn")
-            self.assertGreater(shot.count(lambda rgb: max(rgb) < 90, inside), 100, "no text")
+            light = shot.count(lambda rgb: min(rgb) > 200, (x, y, width, height))
+            self.assertGreater(light, width * height / 2, "the box is not drawn")
+            # The message, above the button, ends inside the box, not cut at its edge.
+            text = [column for column in range(x, x + width) for row in range(y, y + height // 2)
+                    if max(shot.pixel(column, row)) < 90]
+            self.assertGreater(len(text), 100, "no text")
+            self.assertLess(max(text), x + width - 8, "the text runs to the box's edge")
             game.key("Return", hold=0.3)  # OK
             self.assertEqual(1, game.wait_exit(10), "status after the box")
 
