@@ -1,7 +1,8 @@
 """Drives the real quorvel program on DISPLAY (with a window manager) as a
 player would: input through XTEST (xdotool), the screen read back through
 ImageMagick's import. It runs from QUORVEL_ROOT or a given directory (it reads
-data/cube.tga from there); QUORVEL_BIN is the program, QUORVEL_E2E_ARTIFACTS
+data/cube.tga from there); QUORVEL_BIN is the program (a Game may be given a
+whole command instead, such as wine and a Windows program), QUORVEL_E2E_ARTIFACTS
 where the screen of a failed test is kept."""
 
 import collections
@@ -144,8 +145,10 @@ class Game:
     def __init__(self, env=None, unset=(), binary=BINARY, cwd=ROOT, redirect=""):
         """redirect: shell redirections the program starts with, e.g. "2>&-"."""
         self.env = dict({k: v for k, v in os.environ.items() if k not in unset}, **(env or {}))
-        self.binary, self.cwd, self.process, self.window = binary, cwd, None, None
-        self.command = ["sh", "-c", 'exec "$0" ' + redirect, binary] if redirect else [binary]
+        # The program's path, or the command that runs it: [wine, exe].
+        command = [binary] if isinstance(binary, str) else list(binary)
+        self.command = ["sh", "-c", 'exec "$0" "$@" ' + redirect] + command if redirect else command
+        self.cwd, self.process, self.window = cwd, None, None
         self._files = {"stdout": tempfile.TemporaryFile(), "stderr": tempfile.TemporaryFile()}
 
     def __enter__(self):

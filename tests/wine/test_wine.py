@@ -1,0 +1,153 @@
+"""The Windows program under Wine, driven as the Linux program is (tests/e2e):
+on an X display of its own at 1280 x 1024 with no window manager, so that full
+screen is Wine's and the program's own doing. It plays: full screen, marks and
+places, the keys change the picture, the board is textured, Esc ends it with
+status 0. Without a window it shows the message box and ends with status 1.
+Unpacked from its ZIP into a folder with non-ASCII letters, it plays textured
+and with text from anywhere (Wine's font folder is empty: the font is its own).
+QUORVEL_EXE is the program, QUORVEL_ZIP its ZIP, QUORVEL_WINEPREFIX the Wine
+prefix this run makes afresh."""
+
+import contextlib
+import os
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from harness import SKIP, TITLE, Game, blue, flat_share, free_display_number, geometry  # noqa: E402
+from harness import grab_screen, green, help_seen, red, run, seen, squares, wait_until  # noqa: E402
+from harness import white, yellow  # noqa: E402
+
+EXE = os.environ.get("QUORVEL_EXE", "")
+PREFIX = os.environ.get("QUORVEL_WINEPREFIX", "")
+WINE = {"WINEPREFIX": PREFIX, "WINEDEBUG": "-all",
+        "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no offer to install .NET or Gecko
+        "LIBGL_ALWAYS_SOFTWARE": "1", "GALLIUM_DRIVER": "llvmpipe"}
+TOOLS = ("wine", "wineserver", "Xvfb", "xdotool", "xwininfo", "import")
+SLOW = 60  # seconds to the first picture: Wine starts its services first
+
+
+@contextlib.contextmanager
+def x_server(width, height):
+    """A fresh Xvfb as DISPLAY for the block; it names its display once it
+    accepts clients (-displayfd)."""
+    number = free_display_number(250)
+    ready, tell = os.pipe()
+    server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "%dx%dx24" % (width, height),
+                               "-nolisten", "tcp", "-displayfd", str(tell)], pass_fds=(tell,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(tell)
+    try:
+        if not select.select([ready], [], [], 10)[0] or not os.read(ready, 16).strip():
+            raise RuntimeError("Xvfb :%d did not start" % number)
+        os.environ["DISPLAY"] = ":%d" % number
+        yield
+    finally:
+        os.close(ready)
+        server.terminate()
+        server.wait()
+
+
+def end_wine():
+    """Ends every process of the prefix, the wineserver last, and waits for it."""
+    run("wineserver", "-k", check=False)
+    run("wineserver", "-w", check=False, timeout=20)
+
+
+def windows_game(exe=None, **args):
+    return Game(binary=["wine", exe or EXE], **args)
+
+
+class WineTest(unittest.TestCase):
+    def tearDown(self):
+        end_wine()  # a message box or a hung program would outlive the test
+
+    def start(self, game):
+        game.move(640, 512)  # in the middle, out of the margins that turn the view
+        return game.wait_drawn(SLOW)
+
+    def test_plays_full_screen_and_esc_quits_with_status_0(self):
+        with windows_game() as game:
+            start = self.start(game)
+            self.assertEqual(TITLE, run("xdotool", "getwindowname", game.window).strip())
+            self.assertEqual(geometry("root"), geometry(game.window), "not full screen")
+            self.assertLess(flat_share(start), 0.1, "flat colours: the texture is missing")
+            grid = squares(start)
+            self.assertIsNotNone(grid, "no board of 9 x 9 squares on the first picture")
+            for turn, colour in enumerate((red, green)):
+                x, y = grid[4][3 + turn]
+                game.move(x, y)
+                self.assertTrue(seen(lambda s: yellow(s.pixel(x, y)), 5), "not marked")
+                game.click()
+                self.assertTrue(seen(lambda s: colour(s.pixel(x, y)), 5), "no piece")
+            blues = lambda shot: shot.count(blue, step=4)
+            for key, measure, holds in [("h", help_seen, lambda was, now: was == 0 and now > 100),
+                                        ("t", flat_share, lambda was, now: now > 0.9),
+                                        ("w", blues, lambda was, now: now < was / 3)]:
+                was = measure(grab_screen())
+                game.key(key)
+                self.assertTrue(seen(lambda s: holds(was, measure(s)), 5), "no change by " + key)
+            game.key("Escape", hold=0.5)  # held over several frames, as a person does
+            self.assertEqual(0, game.wait_exit(10), "status after Esc")
+
+    def test_without_a_window_it_shows_the_message_box_and_exits_with_status_1(self):
+        with windows_game(env={"SDL_VIDEODRIVER": "nosuchdriver"}) as game:
+            search = ("xdotool", "search", "--onlyvisible", "--pid", str(game.process.pid))
+            named = lambda: [w for w in run(*search, check=False).split()
+                             if run("xdotool", "getwindowname", w, check=False).strip() == "Error"]
+            box = wait_until(lambda: game._alive() or named(), SLOW, 0.2)
+            self.assertTrue(box, "no message box")
+            x, y, width, height = geometry(box[0])
+            shot = grab_screen()
+            light = shot.count(lambda rgb: min(rgb) > 200, (x, y, width, height))
+            self.assertGreater(light, width * height / 2, "the box is not drawn")
+            # The message, above the button, ends inside the box, not cut at its edge.
+            text = [column for column in range(x, x + width) for row in range(y, y + height // 2)
+                    if max(shot.pixel(column, row)) < 90]
+            self.assertGreater(len(text), 100, "no text")
+            self.assertLess(max(text), x + width - 8, "the text runs to the box's edge")
+            game.key("Return", hold=0.3)  # OK
+            self.assertEqual(1, game.wait_exit(10), "status after the box")
+
+    def test_unpacked_zip_plays_from_a_folder_with_non_ascii_letters(self):
+        with tempfile.TemporaryDirectory() as temp:
+            # UTF-8 taken for ANSI loses the Ä; a program on ANSI paths throughout
+            # would lose the letters that no single code page holds.
+            folder = os.path.join(temp, "Spiele-Ärger-ゲーム")
+            elsewhere = os.path.join(temp, "anywhere")
+            zipfile.ZipFile(os.environ["QUORVEL_ZIP"]).extractall(folder)
+            os.mkdir(elsewhere)
+            with windows_game(os.path.join(folder, "quorvel.exe"), cwd=elsewhere) as game:
+                start = self.start(game)
+                self.assertLess(flat_share(start), 0.1, "flat colours: no texture found")
+                # The frame rate and the hint to press H, at the top left.
+                self.assertGreater(start.count(white, (0, 0, 200, 45)), 50, "no text")
+                game.key("h")
+                self.assertTrue(seen(lambda s: help_seen(s) > 100, 5), "no help text")
+                self.assertNotIn("not found", game.output())
+
+
+def main():
+    missing = [tool for tool in TOOLS if not shutil.which(tool)]
+    if missing or not os.path.isfile(EXE) or not PREFIX:
+        print("skipped: needs %s, QUORVEL_EXE, QUORVEL_ZIP and QUORVEL_WINEPREFIX"
+              % ", ".join(missing or TOOLS))
+        sys.exit(SKIP)
+    os.environ.update(WINE)
+    os.environ.pop("WAYLAND_DISPLAY", None)
+    with x_server(1280, 1024):
+        shutil.rmtree(PREFIX, ignore_errors=True)
+        try:
+            run("wine", "wineboot", "--init", timeout=180)
+            unittest.main()
+        finally:
+            end_wine()
+
+
+if __name__ == "__main__":
+    main()
