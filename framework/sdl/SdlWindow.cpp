@@ -8,6 +8,7 @@
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
 #include "framework/sdl/FullScreenState.h"
+#include "framework/sdl/GlyphAtlas.h"
 #include "framework/sdl/StartErrors.h"
 
 namespace
@@ -245,7 +246,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     ResizeScene(drawableWidth, drawableHeight);
 
     // The game runs without text when no font can be had.
-    font.Load();
+    font.Load(RasteriseGlyphAtlas());
     return window;
 }
 
