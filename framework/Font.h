@@ -2,6 +2,8 @@
 
 #include <vector>
 
+struct GlyphAtlas;
+
 // Text drawn as textured quads from one atlas of the printable ASCII glyphs,
 // rasterised once when the window opens. Without a usable font nothing is drawn.
 class CFont
@@ -10,9 +12,10 @@ class CFont
     CFont();
     ~CFont();
 
-    // Finds a sans-serif system font and builds the atlas; needs a current
-    // context. False (said once on standard error) when no font can be used.
-    bool Load();
+    // Makes the atlas that RasteriseGlyphAtlas built (framework/sdl/GlyphAtlas.h)
+    // the font's texture; needs a current context. False (said once on
+    // standard error) when no font can be used.
+    bool Load(const GlyphAtlas& atlas);
     // Deletes the atlas; needs the context that Load ran under.
     void Release();
     // Draws `text` with its top left corner at window pixel (x, y), in the

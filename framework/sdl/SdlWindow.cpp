@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <future>
 #include <string>
 
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
 #include "framework/sdl/FullScreenState.h"
+#include "framework/sdl/GlyphAtlas.h"
 #include "framework/sdl/StartErrors.h"
 
 namespace
@@ -175,9 +177,16 @@ void SetInitialState()
     glLoadIdentity();
 }
 
+// The heads-up text's glyphs, rasterised on a thread of their own while the
+// window opens (SDL's window and the GL driver take far longer); taken by
+// CreateWin, or dropped by a failed start. Dropping it waits for the thread.
+std::future<GlyphAtlas> glyphs;
+
 // Ends a start that got no window: notes why, and closes whatever was opened.
 void* FailToStart(const char* reason)
 {
+    // Before SDL_Quit: the glyphs' thread uses SDL.
+    glyphs = {};
     windowFailure = reason && *reason ? reason : "no reason given";
     CloseWindow();
     StopCatchingStartErrors();
@@ -207,6 +216,8 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
             (driver ? driver : "no") + " video driver";
         return FailToStart(reason.c_str());
     }
+    // Run at once where a thread can be had, otherwise when they are taken.
+    glyphs = std::async(std::launch::async | std::launch::deferred, RasteriseGlyphAtlas);
     StartToleratingFocusRefusal();
     StartCatchingStartErrors();
 
@@ -245,7 +256,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     ResizeScene(drawableWidth, drawableHeight);
 
     // The game runs without text when no font can be had.
-    font.Load();
+    font.Load(glyphs.get());
     return window;
 }
 
