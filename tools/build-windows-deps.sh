@@ -115,10 +115,15 @@ if [ -f "$prefix/complete" ]; then
     exit 0
 fi
 
+# What a run cut short left: unfinished builds, of these inputs or others.
+for left in "$cache"/*; do
+    if [ -d "$left" ] && [ "${left##*/}" != downloads ] && [ ! -f "$left/complete" ]; then
+        rm -rf "$left"
+    fi
+done
 say "building into $prefix"
 started=$(date +%s)
 work=$cache/work-$key
-rm -rf "$work" "$prefix"
 mkdir -p "$work/sources" "$cache/downloads"
 
 # Fetches and unpacks one source package at the installed version; prints its folder.
