@@ -5,6 +5,7 @@
 
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
+#include "framework/sdl/FramePacing.h"
 
 namespace
 {
@@ -14,11 +15,13 @@ SDL_GLContext context = nullptr;
 bool videoStarted = false;
 
 // Frames are paced by vsync where the driver offers it. Where it does not (a
-// software renderer on a virtual display, say), SwapBuffers sleeps until the
-// next frame is due at the display's refresh rate, or at 60 a second where the
-// display reports none: frames no display shows would only take the CPU.
+// software renderer on a virtual display, say), or its swaps do not wait after
+// all, SwapBuffers sleeps until the next frame is due at the display's refresh
+// rate, or at 60 a second where the display reports none: frames no display
+// shows would only take the CPU.
 const int FALLBACK_FRAMES_PER_SECOND = 60;
-bool vsync = false;
+bool vsync = false; // the driver took a swap interval of 1
+FramePacing pacing;
 Uint64 framePeriod = 0; // performance-counter ticks between frames
 Uint64 nextFrame = 0;   // when the next frame is due; 0 before the first
 
@@ -221,7 +224,9 @@ void COpenGL::SwapBuffers()
 {
     if (!window)
         return;
-    if (!vsync && paceFrames)
+    if (paceFrames && pacing.MustPace(vsync))
         WaitForFrameTime();
     SDL_GL_SwapWindow(window);
+    if (vsync)
+        pacing.Swapped(SDL_GetPerformanceCounter(), framePeriod);
 }
