@@ -1,10 +1,10 @@
 #include "framework/DataFile.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "framework/Report.h"
 #include "framework/System.h"
 
 #ifndef QUORVEL_INSTALLED_DATA_FOLDER
@@ -23,31 +23,45 @@ bool IsRegularFile(const fs::path& path)
     std::error_code error;
     return fs::is_regular_file(path, error);
 }
+
+// Paths are built from and given back as UTF-8 on every system: a narrow
+// string alone would be read in the ANSI code page on Windows, losing an
+// install folder's letters that the code page lacks.
+fs::path FromUtf8(const std::string& text)
+{
+    return fs::u8path(text);
+}
+
+std::string ToUtf8(const fs::path& path)
+{
+    return path.u8string();
+}
 } // namespace
 
 std::string FindDataFile(const char* name)
 {
     if (!name || !*name)
         return std::string();
-    std::vector<fs::path> places{fs::path(name)};
+    std::vector<fs::path> places{FromUtf8(name)};
     const std::string folder = ExecutableFolder();
     if (!folder.empty())
     {
-        places.push_back(fs::path(folder) / name);
-        places.push_back((fs::path(folder) / INSTALLED_DATA_FOLDER / name).lexically_normal());
+        places.push_back((FromUtf8(folder) / FromUtf8(name)).lexically_normal());
+        places.push_back((FromUtf8(folder) / FromUtf8(INSTALLED_DATA_FOLDER) / FromUtf8(name))
+                             .lexically_normal());
     }
     for (const fs::path& place : places)
     {
         if (IsRegularFile(place))
-            return place.string();
+            return ToUtf8(place);
     }
 
     std::error_code error;
-    std::string looked = fs::absolute(places[0], error).string();
+    std::string looked = ToUtf8(fs::absolute(places[0], error).lexically_normal());
     for (size_t i = 1; i < places.size(); ++i)
-        looked += (i + 1 < places.size() ? ", " : " and ") + places[i].string();
+        looked += (i + 1 < places.size() ? ", " : " and ") + ToUtf8(places[i]);
     if (folder.empty())
         looked += " (the program's own folder is unknown)";
-    std::fprintf(stderr, "Quorvel: %s not found; looked for %s\n", name, looked.c_str());
+    ReportProblem(std::string("Quorvel: ") + name + " not found; looked for " + looked);
     return std::string();
 }

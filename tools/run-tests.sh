@@ -4,7 +4,9 @@
 #   1. the normal build in build/, all of ctest: unit, GL and whole-program;
 #   2. a sanitizer build in build-asan/, the unit and GL tests under
 #      AddressSanitizer and UndefinedBehaviorSanitizer.
-#   3. the texture decoder's fuzz target, built with clang, run for a minute.
+#   3. the Windows build (tools/build-windows.sh) in build-windows/, its unit
+#      tests under Wine, and its ZIP;
+#   4. the texture decoder's fuzz target, built with clang, run for a minute.
 # Every stage runs even after a failure; the exit status is non-zero if any
 # failed. Needs the packages that tools/setup.sh --tests installs.
 # Usage, from anywhere: sh tools/run-tests.sh
@@ -15,7 +17,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 1
 
 for tool in cmake ctest Xvfb openbox xdotool xwininfo xdpyinfo xprop import python3 \
-    desktop-file-validate appstreamcli mandoc; do
+    desktop-file-validate appstreamcli mandoc x86_64-w64-mingw32-g++-posix wine; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "run-tests: $tool is missing; run: sh tools/setup.sh --tests" >&2
         exit 1
@@ -70,19 +72,19 @@ step()
     return 1
 }
 
-# tests NAME BUILD_DIR [CTEST_ARGS...]: runs ctest and adds up its counts.
-# Here every test has the display and tools it needs, so a test that skipped
-# itself (ctest counts it as passed) counts as failed.
-tests()
+# counted NAME COMMAND...: runs ctest, or a script that ends with it, and adds
+# up its counts. Here every test has the display and tools it needs, so a test
+# that skipped itself (ctest counts it as passed) counts as failed. A failure
+# that no failed test accounts for (a build step) counts once.
+counted()
 {
     name=$1
-    dir=$2
-    shift 2
+    shift
     echo "run-tests: $name"
     since=$(date +%s)
     log="$work/ctest.log"
     {
-        ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs" "$@"
+        "$@"
         echo $? >"$work/ctest.rc"
     } 2>&1 | tee "$log"
     rc=$(cat "$work/ctest.rc")
@@ -98,8 +100,17 @@ tests()
     fi
     if [ "$rc" -ne 0 ] && { [ -z "$counts" ] || [ "$1" -eq 0 ]; }; then
         failed=$((failed + 1))
-        note "FAILED: $name (ctest status $rc)"
+        note "FAILED: $name (exit status $rc)"
     fi
+}
+
+# tests NAME BUILD_DIR [CTEST_ARGS...]: runs ctest in BUILD_DIR.
+tests()
+{
+    name=$1
+    dir=$2
+    shift 2
+    counted "$name" ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs" "$@"
 }
 
 # Starts Xvfb on the first free display from QUORVEL_TEST_DISPLAY on; the
@@ -180,7 +191,11 @@ if step "configure build-asan/" cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debu
     tests "unit and GL tests under ASan+UBSan in build-asan/" build-asan -L '^(unit|gl)$'
 fi
 
-# 3. Fuzzing the texture loader: a bounded libFuzzer run (FUZZ_SECONDS, 60 by
+# 3. Windows build: the libraries (built once, then cached), the program, its
+#    tests under Wine and the ZIP; the tests' counts join the sum.
+counted "Windows build, tests under Wine and ZIP in build-windows/" sh tools/build-windows.sh
+
+# 4. Fuzzing the texture loader: a bounded libFuzzer run (FUZZ_SECONDS, 60 by
 #    default) with clang in build-fuzz/; a crash fails the stage.
 step "fuzz the texture decoder for ${FUZZ_SECONDS:-60} s in build-fuzz/" sh tests/fuzz/run-fuzz.sh
 

@@ -4,6 +4,8 @@
 // "first frame" to standard output and quits. Built for the benchmark only.
 
 #include <GL/gl.h>
+// Its own main, as the game's: no SDL_main on Windows.
+#define SDL_MAIN_HANDLED
 #include <SDL.h>
 
 #include <cstdio>

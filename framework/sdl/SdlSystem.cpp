@@ -1,7 +1,8 @@
 #include <SDL.h>
 
-#include <cstdio>
+#include <string>
 
+#include "framework/Report.h"
 #include "framework/System.h"
 
 // The keyboard state is as of the last event pump; the message loop pumps
@@ -12,15 +13,16 @@ bool IsEscapeDown()
     return keys && keys[SDL_SCANCODE_ESCAPE];
 }
 
-// Works with or without SDL_Init.
+// Works with or without SDL_Init. The reason goes where the game's other
+// problems go (standard error, or the log on Windows); the box shows the text.
 void ShowErrorMessage(const char* caption, const char* text, const char* detail)
 {
     caption = caption ? caption : "";
     text = text ? text : "";
+    std::string line = std::string(caption) + ": " + text;
     if (detail && *detail)
-        std::fprintf(stderr, "%s: %s: %s\n", caption, text, detail);
-    else
-        std::fprintf(stderr, "%s: %s\n", caption, text);
+        line += std::string(": ") + detail;
+    ReportProblem(line);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
 }
 

@@ -8,6 +8,7 @@
 
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
+#include "framework/sdl/FramePacing.h"
 #include "framework/sdl/FullScreenState.h"
 #include "framework/sdl/GlyphAtlas.h"
 #include "framework/sdl/StartErrors.h"
@@ -22,11 +23,13 @@ bool videoStarted = false;
 std::string windowFailure;
 
 // Frames are paced by vsync where the driver offers it. Where it does not (a
-// software renderer on a virtual display, say), SwapBuffers sleeps until the
-// next frame is due at the display's refresh rate, or at 60 a second where the
-// display reports none: frames no display shows would only take the CPU.
+// software renderer on a virtual display, say), or its swaps do not wait after
+// all, SwapBuffers sleeps until the next frame is due at the display's refresh
+// rate, or at 60 a second where the display reports none: frames no display
+// shows would only take the CPU.
 const int FALLBACK_FRAMES_PER_SECOND = 60;
-bool vsync = false;
+bool vsync = false; // the driver took a swap interval of 1
+FramePacing pacing;
 Uint64 framePeriod = 0; // performance-counter ticks between frames
 Uint64 nextFrame = 0;   // when the next frame is due; 0 before the first
 
@@ -243,6 +246,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     StopCatchingStartErrors();
 
     vsync = SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() != 0;
+    pacing = FramePacing();
     framePeriod = SDL_GetPerformanceFrequency() / FramesPerSecond();
     nextFrame = 0;
     quitAfterFirstFrame = SDL_getenv("QUORVEL_QUIT_AFTER_FIRST_FRAME") != nullptr;
@@ -288,9 +292,11 @@ void COpenGL::SwapBuffers()
 {
     if (!window)
         return;
-    if (!vsync && paceFrames)
+    if (paceFrames && pacing.MustPace(vsync))
         WaitForFrameTime();
     SDL_GL_SwapWindow(window);
+    if (vsync)
+        pacing.Swapped(SDL_GetPerformanceCounter(), framePeriod);
     if (quitAfterFirstFrame)
         EndAfterFirstFrame();
 }

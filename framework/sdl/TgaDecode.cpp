@@ -6,9 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "framework/sdl/RegularFile.h"
 
 namespace
 {
@@ -173,24 +171,12 @@ bool Decode(SDL_RWops* file, DecodedImage& out)
     return copied;
 }
 
-// Opens only a regular file (a symbolic link is followed), never waiting: the
-// open does not block on a FIFO nor take a terminal, and what was opened is the
-// thing checked, so nothing can be swapped in between. Null for anything else.
-SDL_RWops* OpenRegularFile(const char* fileName)
+// Null when the file is not a regular one or cannot be opened.
+SDL_RWops* OpenStream(const char* fileName)
 {
-    const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    struct stat status;
-    FILE* file = nullptr;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
-        file = fdopen(fd, "rb");
+    std::FILE* file = OpenRegularFile(fileName);
     if (!file)
-    {
-        close(fd);
         return nullptr;
-    }
     SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
     if (!stream)
         std::fclose(file);
@@ -210,5 +196,5 @@ bool DecodeTga(const void* bytes, size_t size, DecodedImage& out)
 
 bool DecodeTgaFile(const char* fileName, DecodedImage& out)
 {
-    return Decode(fileName ? OpenRegularFile(fileName) : nullptr, out);
+    return Decode(fileName ? OpenStream(fileName) : nullptr, out);
 }

@@ -17,6 +17,7 @@ struct DecodedImage
 // that are not a TGA the decoder takes, that end before the picture does, or
 // that declare an empty picture or one over 4096 on a side or 16M pixels.
 bool DecodeTga(const void* bytes, size_t size, DecodedImage& out);
-// The same for a file on disk, read only when it is a regular file (or a link
-// to one); false too when it is anything else or cannot be opened.
+// The same for a file on disk, its name in UTF-8, read only when it is a
+// regular file (or a link to one); false too when it is anything else or
+// cannot be opened.
 bool DecodeTgaFile(const char* fileName, DecodedImage& out);

@@ -2,8 +2,10 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "framework/Report.h"
 
 const char* const FONT_NAME = "sans-serif";
 
@@ -14,8 +16,8 @@ void ReportNoFont(const char* why)
     if (reported)
         return;
     reported = true;
-    std::fprintf(stderr, "Quorvel: no usable font for \"%s\" (%s); text is not shown\n", FONT_NAME,
-                 why);
+    ReportProblem(std::string("Quorvel: no usable font for \"") + FONT_NAME + "\" (" + why +
+                  "); text is not shown");
 }
 
 // A fresh fontconfig configuration each time: fontconfig keeps nothing after it returns.

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/sdl/FramePacing.h"
+
+namespace
+{
+const std::uint64_t PERIOD = 16667; // a 60 Hz display, in microsecond ticks
+
+// Swaps `count` frames `interval` ticks apart from `now`, as SwapBuffers does
+// with a swap interval set; returns the number of the first swap after which
+// the game paces itself (1-based), or 0 if it never does.
+int SwapUntilPaced(FramePacing& pacing, std::uint64_t& now, int count, std::uint64_t interval)
+{
+    for (int swap = 1; swap <= count; ++swap)
+    {
+        if (pacing.MustPace(true))
+            return swap - 1;
+        now += interval;
+        pacing.Swapped(now, PERIOD);
+    }
+    return pacing.MustPace(true) ? count : 0;
+}
+} // namespace
+
+TEST(FramePacing, WithoutASwapIntervalTheGameAlwaysPacesItself)
+{
+    FramePacing pacing;
+    EXPECT_TRUE(pacing.MustPace(false));
+    std::uint64_t now = 0;
+    SwapUntilPaced(pacing, now, 100, PERIOD);
+    EXPECT_TRUE(pacing.MustPace(false));
+    EXPECT_FALSE(pacing.MustPace(true));
+}
+
+// Swaps that wait for the display keep the game unpaced, however late some
+// frames are; swaps that come clearly faster than the display's frames switch
+// pacing on within a run of 30 and for good.
+TEST(FramePacing, PacesOnlyOnceTheSwapsAreSeenNotToWait)
+{
+    struct Run
+    {
+        int swaps;
+        std::uint64_t interval;
+    };
+    // clang-format off
+    const struct { const char* name; std::vector<Run> runs; int pacedAfter; } cases[] = {
+        {"vsync at the display's rate", {{600, PERIOD}}, 0},
+        {"vsync, slow frames take two periods", {{100, PERIOD}, {100, 2 * PERIOD}, {100, PERIOD}}, 0},
+        {"vsync, a stall then two swaps let through at once",
+            {{29, PERIOD}, {1, 20 * PERIOD}, {2, 1}, {200, PERIOD}}, 0},
+        {"vsync jittering around the period", {{1, PERIOD * 9 / 10}, {1, PERIOD * 11 / 10},
+            {1, PERIOD * 7 / 10}, {1, PERIOD * 13 / 10}, {600, PERIOD}}, 0},
+        {"swaps that never wait, 300 frames a second", {{100, PERIOD / 5}}, 31},
+        {"swaps that never wait, 90 frames a second", {{100, PERIOD * 2 / 3}}, 31},
+        {"slow at first, then fast", {{61, 2 * PERIOD}, {100, PERIOD / 5}}, 91},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+    {
+        FramePacing pacing;
+        std::uint64_t now = 1000;
+        int swapped = 0;
+        int pacedAfter = 0;
+        for (const Run& run : c.runs)
+        {
+            const int paced = SwapUntilPaced(pacing, now, run.swaps, run.interval);
+            if (paced)
+            {
+                pacedAfter = swapped + paced;
+                break;
+            }
+            swapped += run.swaps;
+        }
+        EXPECT_EQ(pacedAfter, c.pacedAfter) << c.name;
+        EXPECT_TRUE(pacing.MustPace(false)) << c.name;
+    }
+}
