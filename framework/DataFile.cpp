@@ -1,5 +1,6 @@
 #include "framework/DataFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -56,10 +57,19 @@ std::string FindDataFile(const char* name)
             return ToUtf8(place);
     }
 
-    std::error_code error;
-    std::string looked = ToUtf8(fs::absolute(places[0], error).lexically_normal());
-    for (size_t i = 1; i < places.size(); ++i)
-        looked += (i + 1 < places.size() ? ", " : " and ") + ToUtf8(places[i]);
+    // Each place once, in full: run from the program's own folder, the first
+    // two are the same.
+    std::vector<std::string> shown;
+    for (const fs::path& place : places)
+    {
+        std::error_code error;
+        const std::string full = ToUtf8(fs::absolute(place, error).lexically_normal());
+        if (std::find(shown.begin(), shown.end(), full) == shown.end())
+            shown.push_back(full);
+    }
+    std::string looked = shown[0];
+    for (size_t i = 1; i < shown.size(); ++i)
+        looked += (i + 1 < shown.size() ? ", " : " and ") + shown[i];
     if (folder.empty())
         looked += " (the program's own folder is unknown)";
     ReportProblem(std::string("Quorvel: ") + name + " not found; looked for " + looked);

@@ -56,6 +56,11 @@ TEST(DataFile, TakesTheFirstRootHoldingARegularFileElseSaysWhereItLooked)
         for (const fs::path& root : roots)
             EXPECT_TRUE(c.winner >= 0 || said.find(Found(root)) != std::string::npos) << said;
     }
+    fs::current_path(bin); // run from the program's folder: that place is named once
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(FindDataFile(NAME), "");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find(Found(bin)), said.rfind(Found(bin))) << said;
     fake.executableFolder.clear(); // the system cannot tell: only the working directory
     testing::internal::CaptureStderr();
     EXPECT_EQ(FindDataFile(NAME), "");
