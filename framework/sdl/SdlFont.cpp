@@ -1,9 +1,11 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "framework/Font.h"
 #include "framework/OpenGL.h"
+#include "framework/Report.h"
 #include "framework/System.h"
 #include "framework/sdl/FontLookup.h"
 #include "framework/sdl/GlyphAtlas.h"
@@ -47,6 +49,17 @@ GLuint UploadAtlas(const GlyphAtlas& atlas)
 } // namespace
 
 CFont::CFont() : texture(0), lineHeight(0), glyphs() {}
+
+// Later failures stay quiet.
+void ReportNoFont(const char* why)
+{
+    static bool reported = false;
+    if (reported)
+        return;
+    reported = true;
+    ReportProblem(std::string("Quorvel: no usable font for \"") + FONT_NAME + "\" (" + why +
+                  "); text is not shown");
+}
 
 CFont::~CFont()
 {

@@ -3,22 +3,8 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cstring>
-#include <string>
-
-#include "framework/Report.h"
 
 const char* const FONT_NAME = "sans-serif";
-
-// Later failures stay quiet.
-void ReportNoFont(const char* why)
-{
-    static bool reported = false;
-    if (reported)
-        return;
-    reported = true;
-    ReportProblem(std::string("Quorvel: no usable font for \"") + FONT_NAME + "\" (" + why +
-                  "); text is not shown");
-}
 
 // A fresh fontconfig configuration each time: fontconfig keeps nothing after it returns.
 bool FindFontFile(char* path, size_t pathSize, int& faceIndex)

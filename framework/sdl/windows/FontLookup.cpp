@@ -8,22 +8,11 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-#include "framework/Report.h"
 #include "framework/System.h"
 #include "framework/sdl/RegularFile.h"
 #include "framework/sdl/windows/Utf8.h"
 
 const char* const FONT_NAME = "DejaVu Sans";
-
-void ReportNoFont(const char* why)
-{
-    static bool reported = false;
-    if (reported)
-        return;
-    reported = true;
-    ReportProblem(std::string("Quorvel: no usable font for \"") + FONT_NAME + "\" (" + why +
-                  "); text is not shown");
-}
 
 namespace
 {
