@@ -23,34 +23,16 @@ say()
     echo "build-windows-deps: $*" >&2
 }
 
-as_root()
-{
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    elif command -v sudo >/dev/null 2>&1; then
-        sudo "$@"
-    else
-        say "installing packages needs root or sudo"
-        exit 1
-    fi
-}
+name=build-windows-deps
+. "$root/tools/packages.sh"
 
 # The -dev packages name the libraries the Linux build links; with them, the
 # tools this build needs.
 tools="mingw-w64 wine wine64 dpkg-dev cmake make xz-utils
     libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfreetype-dev libgtest-dev libbenchmark-dev"
-missing=""
-for package in $tools; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    [ "$status" = "install ok installed" ] || missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-    say "installing$missing"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-    # A list of package names: split on purpose.
-    # shellcheck disable=SC2086
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
-fi
+# A list of package names: split on purpose.
+# shellcheck disable=SC2086
+install_missing --no-install-recommends $tools
 
 # Source packages come from the archive the system installs from. A deb-src
 # entry is added only when apt knows no source index at all, copied from the

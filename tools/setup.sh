@@ -19,37 +19,11 @@ case "${1:-}" in
     ;;
 esac
 
-as_root()
-{
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    elif command -v sudo >/dev/null 2>&1; then
-        sudo "$@"
-    else
-        echo "setup: installing packages needs root or sudo" >&2
-        exit 1
-    fi
-}
-
-missing=""
+name=setup
+. "$root/tools/packages.sh"
 # One package name a line: words are names. $lists is split on purpose.
-# shellcheck disable=SC2086,SC2013
-for package in $(sed 's/#.*//' $lists); do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    if [ "$status" != "install ok installed" ]; then
-        missing="$missing $package"
-    fi
-done
-
-if [ -n "$missing" ]; then
-    echo "setup: installing$missing"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-    # $missing is a list of package names: split on purpose.
-    # shellcheck disable=SC2086
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing
-else
-    echo "setup: all packages present"
-fi
+# shellcheck disable=SC2086,SC2046
+install_missing "" $(sed 's/#.*//' $lists)
 
 # Started through sudo by a user who owns the tree: build as that user, so that
 # build/ does not end up owned by root.
