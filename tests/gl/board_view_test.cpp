@@ -43,6 +43,64 @@ TEST_F(BoardViewTest, SquaresAndPiecesShowTheirColoursTexturedAndFlat)
     }
 }
 
+// A red piece on the middle square seen from behind, from either side, across a
+// corner, from the front and from above: at five points of every face turned
+// towards the eye (not at a grazing angle), the depth read back puts the pixel on
+// that face, and it is red. A face missing or out of place shows what lies behind.
+TEST_F(BoardViewTest, APieceShowsEachFaceWhereItBelongsFromEverySide)
+{
+    game.board.PlacePiece(40, PLAYER_RED); // the cube from (-0.5, 0.1, -0.5) to (0.5, 1.1, 0.5)
+    const char* const names[6] = {"+x ", "-x ", "+y ", "-y ", "+z ", "-z "};
+    // clang-format off
+    const struct { float rotY, distance, height; std::string faces; } cameras[] = {
+        {180, 4, 2, "-z "}, {90, 4, 2, "-x "}, {270, 4, 2, "+x "}, {135, 4, 2, "-x -z "},
+        {0, 4, 2, "+z "}, {30, 0.6f, 5, "+y "}};
+    // clang-format on
+    for (const auto& c : cameras)
+    {
+        game.rotY = c.rotY;
+        game.camDistance = c.distance;
+        game.camHeight = c.height;
+        DrawFrame();
+        GLdouble m[16]; // the camera alone: the eye is its translation turned back
+        glGetDoublev(GL_MODELVIEW_MATRIX, m);
+        std::string seen;
+        for (int face = 0; face < 6; ++face)
+        {
+            const int axis = face / 2;
+            double centre[3] = {0, 0.6, 0}, toEye[3], length = 0;
+            centre[axis] += face % 2 ? -0.5 : 0.5;
+            for (int i = 0; i < 3; ++i)
+            {
+                toEye[i] =
+                    -(m[4 * i] * m[12] + m[4 * i + 1] * m[13] + m[4 * i + 2] * m[14]) - centre[i];
+                length += toEye[i] * toEye[i];
+            }
+            if ((face % 2 ? -toEye[axis] : toEye[axis]) < 0.3 * std::sqrt(length))
+                continue;
+            seen += names[face];
+            for (int k = 0; k < 5; ++k) // the centre, then four points towards the corners
+            {
+                double point[3] = {centre[0], centre[1], centre[2]}, window[3], found[3];
+                point[(axis + 1) % 3] += k ? (k & 1 ? 0.35 : -0.35) : 0;
+                point[(axis + 2) % 3] += k ? (k & 2 ? 0.35 : -0.35) : 0;
+                Map(true, point, window);
+                float depth = 0;
+                glReadPixels(GLint(window[0]), GLint(window[1]), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT,
+                             &depth);
+                const double pixel[3] = {std::floor(window[0]) + 0.5, std::floor(window[1]) + 0.5,
+                                         depth};
+                Map(false, pixel, found);
+                EXPECT_LT(std::hypot(found[0] - point[0], found[1] - point[1], found[2] - point[2]),
+                          0.05)
+                    << names[face] << "face, point " << k << ", camera turned " << c.rotY;
+                EXPECT_EQ(Hue({window[0], window[1]}), "r--") << names[face] << "face, point " << k;
+            }
+        }
+        EXPECT_EQ(seen, c.faces) << "camera turned " << c.rotY;
+    }
+}
+
 // What drawing and picking must leave as they found it: both matrices, the matrix
 // mode and the depths of the model-view and projection stacks; no GL error.
 std::vector<double> PickState()
