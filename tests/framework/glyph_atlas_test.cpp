@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "framework/sdl/FontLookup.h"
@@ -43,7 +44,7 @@ TEST(GlyphAtlas, HoldsEachGlyphAsFreeTypeDrawsItAtTheLargestSizeThatFits)
     while (size > 8 && Pixels(face->ascender - face->descender) > 14);
     EXPECT_EQ(atlas.lineHeight, Pixels(face->height)) << "at size " << size;
     const int ascent = Pixels(face->ascender);
-    std::vector<int> owner(size_t(atlas.width) * atlas.height, -1); // glyph per texel
+    std::vector<char> taken(size_t(atlas.width) * atlas.height); // texels of the glyphs so far
     for (int i = 0; i < CFont::CHAR_COUNT; ++i)
     {
         const char c = char(CFont::FIRST_CHAR + i);
@@ -59,13 +60,9 @@ TEST(GlyphAtlas, HoldsEachGlyphAsFreeTypeDrawsItAtTheLargestSizeThatFits)
                     s0 + g.width <= atlas.width && t0 + g.height <= atlas.height)
             << c << " is not a box of whole texels in the atlas";
         int shared = 0;
-        for (int y = 0; y < g.height; ++y)
-            for (int x = 0; x < g.width; ++x)
-            {
-                int& texel = owner[size_t(t0 + y) * atlas.width + s0 + x];
-                shared += texel >= 0;
-                texel = i;
-            }
+        for (int y = t0; y < t0 + g.height; ++y)
+            for (int x = s0; x < s0 + g.width; ++x)
+                shared += std::exchange(taken[size_t(y) * atlas.width + x], 1);
         EXPECT_EQ(shared, 0) << "texels of '" << c << "' that an earlier glyph holds";
         // Both drawings in line coordinates, the pen at x = 0 and the line's top at y = 0.
         const int top = ascent - slot->bitmap_top, left = slot->bitmap_left;
