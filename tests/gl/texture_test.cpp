@@ -1,5 +1,6 @@
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include "framework/Texture.h"
+#include "framework/sdl/TgaDecode.h"
 #include "tests/gl/GLContext.h"
 
 namespace
@@ -52,6 +54,45 @@ Bytes Encode(int format)
         }
     }
     return file;
+}
+
+// A run-length file of width x height pixels of `bits` (8: grey, else true colour)
+// as tightly packed as the format allows: runs of 128, the last one shorter, each
+// pixel's bytes holding its run's number.
+Bytes Runs(int width, int height, int bits)
+{
+    Bytes file = Header(width, height, bits, true, false);
+    file[2] = bits == 8 ? 11 : 10;
+    const int64_t pixels = int64_t(width) * height;
+    for (int64_t done = 0; done < pixels; done += 128)
+    {
+        file.push_back(uint8_t(0x80 | (std::min<int64_t>(128, pixels - done) - 1)));
+        file.insert(file.end(), size_t(bits / 8), uint8_t(done / 128));
+    }
+    return file;
+}
+
+// The decoder at its limits: 4096 pixels on a side taken, at most 16M in all, and
+// one more on a side refused; the most tightly run-length encoded picture of a
+// size taken whole, and refused one byte short.
+TEST(TgaDecode, TakesFilesUpToItsLimitsAndNoFurther)
+{
+    const int sizes[][3] = {{4096, 4096, 8}, {4096, 1, 24}, {1, 4096, 32}, {257, 1, 24},
+                            {3, 43, 32},     {128, 1, 8},   {4097, 1, 8},  {1, 4097, 24}};
+    for (const auto& size : sizes)
+    {
+        const Bytes file = Runs(size[0], size[1], size[2]);
+        const bool taken = size[0] <= 4096 && size[1] <= 4096;
+        DecodedImage image;
+        EXPECT_EQ(DecodeTga(file.data(), file.size(), image), taken) << size[0] << " x " << size[1];
+        const int last = (size[0] * size[1] - 1) / 128; // the top right pixel's run
+        EXPECT_TRUE(!taken || (image.width == size[0] && image.height == size[1] &&
+                               image.rgba[0] == 0 && image.rgba.end()[-4] == uint8_t(last) &&
+                               image.rgba.end()[-2] == uint8_t(last)))
+            << size[0] << " x " << size[1] << ", " << size[2] << " bits";
+        EXPECT_FALSE(DecodeTga(file.data(), file.size() - 1, image))
+            << size[0] << " x " << size[1] << " cut";
+    }
 }
 
 class TextureTest : public GLTest
@@ -94,13 +135,8 @@ TEST_F(TextureTest, EveryFormatUploadsThePictureTheRightWayUp)
 // and the texture loaded before it deleted.
 TEST_F(TextureTest, UnusableFilesAreRefused)
 {
-    std::vector<Bytes> files = {Header(0, 0, 24, false, false),
-                                Header(8192, 1, 24, false, false),
-                                Header(65535, 65535, 32, false, false),
-                                Bytes(300, 0xA5),
-                                {}};
-    files[1].resize(18 + 8192 * 3, 0x7F);
-    files[2].resize(18 + 64, 0x7F);
+    std::vector<Bytes> files = {
+        Header(0, 0, 24, false, false), Runs(4097, 1, 32), Bytes(300, 0xA5), {}};
     for (int format = 0; format < 8; ++format)
     {
         const Bytes whole = Encode(format); // cut 1, 6, 11, ... bytes short
