@@ -12,6 +12,7 @@
 #include "framework/sdl/FullScreenState.h"
 #include "framework/sdl/GlyphAtlas.h"
 #include "framework/sdl/StartErrors.h"
+#include "framework/sdl/WindowIdentity.h"
 
 namespace
 {
@@ -137,6 +138,8 @@ bool OpenWindow(const char* title, int width, int height, bool& desktopFullscree
         flags |= SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     window = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               width, height, flags);
+    if (window)
+        SetGameIcon(window);
     if (window && desktopFullscreen)
     {
         if (!SetFullScreenBeforeShowing(window))
@@ -208,6 +211,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     if (window)
         return window;
     windowFailure.clear();
+    NameWindowsAfterDesktopEntry();
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return FailToStart(SDL_GetError());
     videoStarted = true;
