@@ -11,6 +11,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_WINDOWS_BUILD:-$root/build-windows}
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# The program's icon (rsvg-convert, icotool and wrestool); the libraries'
+# script installs the compilers and Wine.
+name=build-windows
+. "$root/tools/packages.sh"
+install_missing --no-install-recommends librsvg2-bin icoutils
+
 deps=$(sh "$root/tools/build-windows-deps.sh" | tail -n 1)
 echo "build-windows: libraries in $deps"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/tools/mingw-w64-x86_64.cmake" \

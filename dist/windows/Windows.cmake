@@ -6,6 +6,10 @@ if(NOT QUORVEL_WINDOWS_DEPS)
         "tools/build-windows-deps.sh prints (tools/build-windows.sh does it all)")
 endif()
 
+# The program's icon, version and manifest are resources, compiled by windres
+# (dist/windows/Resources.cmake).
+enable_language(RC)
+
 # SDL2_image and SDL2_ttf install CMake packages, not pkg-config files, when
 # built static: they are found through those.
 find_package(SDL2 CONFIG REQUIRED)
