@@ -14,7 +14,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 # The program's icon (rsvg-convert, icotool and wrestool) and the installer
 # (makensis); the libraries' script installs the compilers and Wine.
-name=build-windows
+name="build-windows"
 . "$root/tools/packages.sh"
 install_missing --no-install-recommends librsvg2-bin icoutils nsis
 
