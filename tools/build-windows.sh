@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds the 64-bit Windows game from this tree on Debian 12 and proves it
 # under Wine: the static libraries (tools/build-windows-deps.sh, cached), the
-# program and its tests in build-windows/, the tests under Wine through ctest,
-# then the ZIP, build-windows/quorvel-<version>-win64.zip.
+# program, its installer and its tests in build-windows/, the tests under Wine
+# through ctest, then the ZIP. Made: build-windows/quorvel-<version>-win64.zip
+# and build-windows/quorvel-<version>-win64-setup.exe.
 # Usage, from anywhere: sh tools/build-windows.sh
 # QUORVEL_WINDOWS_BUILD sets the build folder (default build-windows in the tree).
 set -eu
@@ -11,6 +12,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_WINDOWS_BUILD:-$root/build-windows}
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# The program's icon (rsvg-convert, icotool and wrestool) and the installer
+# (makensis); the libraries' script installs the compilers and Wine.
+name="build-windows"
+. "$root/tools/packages.sh"
+install_missing --no-install-recommends librsvg2-bin icoutils nsis
+
 deps=$(sh "$root/tools/build-windows-deps.sh" | tail -n 1)
 echo "build-windows: libraries in $deps"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/tools/mingw-w64-x86_64.cmake" \
@@ -18,4 +25,4 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/tools/mingw-w64-x86_6
 cmake --build "$build" -j "$jobs"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
 cmake --build "$build" --target package
-echo "build-windows: built $(ls "$build"/quorvel-*-win64.zip)"
+echo "build-windows: built $(ls "$build"/quorvel-*-win64.zip) and $(ls "$build"/quorvel-*-win64-setup.exe)"

@@ -17,7 +17,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 1
 
 for tool in cmake ctest Xvfb openbox xdotool xwininfo xdpyinfo xprop import python3 \
-    desktop-file-validate appstreamcli mandoc x86_64-w64-mingw32-g++-posix wine; do
+    desktop-file-validate appstreamcli mandoc x86_64-w64-mingw32-g++-posix wine rsvg-convert \
+    icotool wrestool makensis; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "run-tests: $tool is missing; run: sh tools/setup.sh --tests" >&2
         exit 1

@@ -1,7 +1,10 @@
 # Builds the ZIP with CPack into WORK, unpacks it and checks that it holds
-# exactly the game's files, and that the program is a GUI one importing only
-# DLLs that every 64-bit Windows has. Run by ctest:
-#   cmake -DOBJDUMP=<mingw objdump> -DBUILD=<build folder> -DZIP=<name> -DWORK=<folder> -P CheckPackage.cmake
+# exactly the game's files, that the program is a GUI one importing only DLLs
+# that every 64-bit Windows has, and that its resources are there: one icon
+# with the sizes Windows shows, the version VERSION, one manifest declaring
+# per-monitor DPI awareness. Run by ctest:
+#   cmake -DOBJDUMP=<mingw objdump> -DWRESTOOL=<wrestool> -DICOTOOL=<icotool>
+#       -DBUILD=<build folder> -DZIP=<name> -DVERSION=<x.y.z> -DWORK=<folder> -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.18)
 
 set(EXPECTED_FILES data/DejaVuSans-licence.txt data/DejaVuSans.ttf data/cube.tga quorvel.exe
@@ -47,4 +50,64 @@ if(NOT imports OR foreign)
     message(FATAL_ERROR "quorvel.exe imports DLLs that Windows does not ship: ${foreign}\n${imports}")
 endif()
 list(LENGTH imports count)
-message(STATUS "${ZIP}: ${held}; quorvel.exe imports ${count} system DLLs")
+
+# Resources, by type: 3 icon images, 14 the icon (their group), 16 the version,
+# 24 the manifest. The one icon group and the one manifest have the name 1:
+# Explorer and SDL take the first icon, Windows reads manifest 1 of a program.
+set(exe ${WORK}/unpacked/quorvel.exe)
+execute_process(COMMAND ${WRESTOOL} -l ${exe} OUTPUT_VARIABLE listed RESULT_VARIABLE failed)
+string(REGEX MATCHALL "--type=(14|16|24) --name=[^ ]+" named "${listed}")
+if(failed OR NOT named STREQUAL "--type=14 --name=1;--type=16 --name=1;--type=24 --name=1")
+    message(FATAL_ERROR "quorvel.exe has not one icon, version and manifest, each 1:\n${listed}")
+endif()
+execute_process(COMMAND ${WRESTOOL} -x --type=14 --name=1 -o ${WORK}/icon.ico ${exe})
+execute_process(COMMAND ${ICOTOOL} -l ${WORK}/icon.ico OUTPUT_VARIABLE images)
+string(REGEX MATCHALL "--width=[0-9]+" widths "${images}")
+string(REPLACE "--width=" "" widths "${widths}")
+if(NOT widths STREQUAL "16;20;24;32;40;48;64;256")
+    message(FATAL_ERROR "quorvel.exe's icon has the sizes '${widths}':\n${images}")
+endif()
+
+# The version's numbers (VS_FIXEDFILEINFO after its signature FEEF04BD: file
+# then product version, each as major.minor, patch.0 in little-endian words)
+# and its strings (UTF-16), against the project's version.
+execute_process(COMMAND ${WRESTOOL} -x --raw --type=16 --name=1 -o ${WORK}/version.bin ${exe})
+file(READ ${WORK}/version.bin fixed HEX)
+# A number as the hex bytes of a little-endian 16-bit word.
+function(word number out)
+    math(EXPR low "${number} % 256 + 256" OUTPUT_FORMAT HEXADECIMAL) # 0x1xx: two digits
+    math(EXPR high "${number} / 256 + 256" OUTPUT_FORMAT HEXADECIMAL)
+    string(SUBSTRING ${low} 3 2 low)
+    string(SUBSTRING ${high} 3 2 high)
+    set(${out} ${low}${high} PARENT_SCOPE)
+endfunction()
+string(REPLACE "." ";" numbers ${VERSION})
+list(GET numbers 0 major)
+list(GET numbers 1 minor)
+list(GET numbers 2 patch)
+word(${major} major)
+word(${minor} minor)
+word(${patch} patch)
+set(numeric "${minor}${major}0000${patch}")
+file(STRINGS ${WORK}/version.bin strings ENCODING UTF-16LE)
+foreach(expected "ProductName;Quorvel" "ProductVersion;${VERSION}" "FileVersion;${VERSION}"
+        "OriginalFilename;quorvel.exe" "CompanyName;Tarnwick Productions")
+    string(FIND "${strings};" "${expected};" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "quorvel.exe's version lacks ${expected}: ${strings}")
+    endif()
+endforeach()
+if(NOT fixed MATCHES "bd04effe00000100${numeric}${numeric}")
+    message(FATAL_ERROR "quorvel.exe's numeric version is not ${VERSION}.0")
+endif()
+
+execute_process(COMMAND ${WRESTOOL} -x --raw --type=24 --name=1 -o ${WORK}/manifest.xml ${exe})
+file(READ ${WORK}/manifest.xml manifest)
+foreach(expected "<dpiAwareness[^>]*>PerMonitorV2</dpiAwareness>" "<dpiAware[^>]*>true/pm</dpiAware>"
+        "requestedExecutionLevel level=\"asInvoker\"" "name=\"Microsoft.Windows.Common-Controls\"")
+    if(NOT manifest MATCHES "${expected}")
+        message(FATAL_ERROR "quorvel.exe's manifest lacks ${expected}:\n${manifest}")
+    endif()
+endforeach()
+message(STATUS "${ZIP}: ${held}; quorvel.exe imports ${count} system DLLs, has its icon "
+    "(${widths} pixels), version ${VERSION} and a per-monitor DPI aware manifest")

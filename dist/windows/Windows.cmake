@@ -6,6 +6,15 @@ if(NOT QUORVEL_WINDOWS_DEPS)
         "tools/build-windows-deps.sh prints (tools/build-windows.sh does it all)")
 endif()
 
+# The program's icon, version and manifest are resources, compiled by windres
+# (dist/windows/Resources.cmake).
+enable_language(RC)
+
+# The installer (dist/windows/Installer.cmake) and the files it packs, staged
+# there by the install rules; the tests install them under Wine.
+set(QUORVEL_SETUP ${CMAKE_BINARY_DIR}/quorvel-${PROJECT_VERSION}-win64-setup.exe)
+set(QUORVEL_STAGE ${CMAKE_BINARY_DIR}/installer-files)
+
 # SDL2_image and SDL2_ttf install CMake packages, not pkg-config files, when
 # built static: they are found through those.
 find_package(SDL2 CONFIG REQUIRED)

@@ -26,7 +26,8 @@ from harness import white, yellow  # noqa: E402
 EXE = os.environ.get("QUORVEL_EXE", "")
 PREFIX = os.environ.get("QUORVEL_WINEPREFIX", "")
 WINE = {"WINEPREFIX": PREFIX, "WINEDEBUG": "-all",
-        "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no offer to install .NET or Gecko
+        # No offer to install .NET or Gecko, no Linux menu entries for shortcuts.
+        "WINEDLLOVERRIDES": "mscoree,mshtml,winemenubuilder.exe=",
         "LIBGL_ALWAYS_SOFTWARE": "1", "GALLIUM_DRIVER": "llvmpipe"}
 TOOLS = ("wine", "wineserver", "Xvfb", "xdotool", "xwininfo", "import")
 SLOW = 60  # seconds to the first picture: Wine starts its services first
@@ -63,37 +64,46 @@ def windows_game(exe=None, **args):
     return Game(binary=["wine", exe or EXE], **args)
 
 
-class WineTest(unittest.TestCase):
-    def tearDown(self):
-        end_wine()  # a message box or a hung program would outlive the test
+class Player:
+    """A test case's way of playing the Windows program (also the installed one's)."""
 
     def start(self, game):
         game.move(640, 512)  # in the middle, out of the margins that turn the view
         return game.wait_drawn(SLOW)
 
+    def plays(self, game):
+        """Full screen, textured, marks and places, the keys change the
+        picture, Esc ends it with status 0."""
+        start = self.start(game)
+        self.assertEqual(TITLE, run("xdotool", "getwindowname", game.window).strip())
+        self.assertEqual(geometry("root"), geometry(game.window), "not full screen")
+        self.assertLess(flat_share(start), 0.1, "flat colours: the texture is missing")
+        grid = squares(start)
+        self.assertIsNotNone(grid, "no board of 9 x 9 squares on the first picture")
+        for turn, colour in enumerate((red, green)):
+            x, y = grid[4][3 + turn]
+            game.move(x, y)
+            self.assertTrue(seen(lambda s: yellow(s.pixel(x, y)), 5), "not marked")
+            game.click()
+            self.assertTrue(seen(lambda s: colour(s.pixel(x, y)), 5), "no piece")
+        blues = lambda shot: shot.count(blue, step=4)
+        for key, measure, holds in [("h", help_seen, lambda was, now: was == 0 and now > 100),
+                                    ("t", flat_share, lambda was, now: now > 0.9),
+                                    ("w", blues, lambda was, now: now < was / 3)]:
+            was = measure(grab_screen())
+            game.key(key)
+            self.assertTrue(seen(lambda s: holds(was, measure(s)), 5), "no change by " + key)
+        game.key("Escape", hold=0.5)  # held over several frames, as a person does
+        self.assertEqual(0, game.wait_exit(10), "status after Esc")
+
+
+class WineTest(Player, unittest.TestCase):
+    def tearDown(self):
+        end_wine()  # a message box or a hung program would outlive the test
+
     def test_plays_full_screen_and_esc_quits_with_status_0(self):
         with windows_game() as game:
-            start = self.start(game)
-            self.assertEqual(TITLE, run("xdotool", "getwindowname", game.window).strip())
-            self.assertEqual(geometry("root"), geometry(game.window), "not full screen")
-            self.assertLess(flat_share(start), 0.1, "flat colours: the texture is missing")
-            grid = squares(start)
-            self.assertIsNotNone(grid, "no board of 9 x 9 squares on the first picture")
-            for turn, colour in enumerate((red, green)):
-                x, y = grid[4][3 + turn]
-                game.move(x, y)
-                self.assertTrue(seen(lambda s: yellow(s.pixel(x, y)), 5), "not marked")
-                game.click()
-                self.assertTrue(seen(lambda s: colour(s.pixel(x, y)), 5), "no piece")
-            blues = lambda shot: shot.count(blue, step=4)
-            for key, measure, holds in [("h", help_seen, lambda was, now: was == 0 and now > 100),
-                                        ("t", flat_share, lambda was, now: now > 0.9),
-                                        ("w", blues, lambda was, now: now < was / 3)]:
-                was = measure(grab_screen())
-                game.key(key)
-                self.assertTrue(seen(lambda s: holds(was, measure(s)), 5), "no change by " + key)
-            game.key("Escape", hold=0.5)  # held over several frames, as a person does
-            self.assertEqual(0, game.wait_exit(10), "status after Esc")
+            self.plays(game)
 
     def test_without_a_window_it_shows_the_message_box_and_exits_with_status_1(self):
         with windows_game(env={"SDL_VIDEODRIVER": "nosuchdriver"}) as game:
@@ -132,10 +142,12 @@ class WineTest(unittest.TestCase):
                 self.assertNotIn("not found", game.output())
 
 
-def main():
+def main(program=EXE):
+    """Runs the calling file's tests in a prefix made afresh, on an X server of
+    their own; skips them without the tools, the program or the prefix's name."""
     missing = [tool for tool in TOOLS if not shutil.which(tool)]
-    if missing or not os.path.isfile(EXE) or not PREFIX:
-        print("skipped: needs %s, QUORVEL_EXE, QUORVEL_ZIP and QUORVEL_WINEPREFIX"
+    if missing or not os.path.isfile(program) or not PREFIX:
+        print("skipped: needs %s, the program to test and QUORVEL_WINEPREFIX"
               % ", ".join(missing or TOOLS))
         sys.exit(SKIP)
     os.environ.update(WINE)
