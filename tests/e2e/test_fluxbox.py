@@ -10,7 +10,7 @@ import sys
 import time
 import unittest
 
-from harness import SKIP, Game, geometry
+from harness import SKIP, Game, geometry, x_server
 
 SIZE = (800, 600)
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -27,13 +27,6 @@ class FluxboxTest(unittest.TestCase):
         process.wait(5)
 
     def test_full_screen_when_started_with_the_window_manager(self):
-        # Xvfb picks a free display number and writes it once it takes clients.
-        read, write = os.pipe()
-        self.start("Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SIZE,
-                   "-nolisten", "tcp", pass_fds=(write,))
-        os.close(write)
-        with os.fdopen(read) as number:
-            os.environ["DISPLAY"] = ":" + number.readline().strip()
         for start in range(3):
             manager = self.start("fluxbox")
             time.sleep(0.3)  # fluxbox is still taking over the screen
@@ -50,4 +43,5 @@ if __name__ == "__main__":
         print("skipped: Xvfb or fluxbox is missing")
         sys.exit(SKIP)
     os.sched_setaffinity(0, {min(os.sched_getaffinity(0))})  # all on one CPU
-    unittest.main()
+    with x_server(*SIZE):
+        unittest.main()

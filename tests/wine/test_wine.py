@@ -8,20 +8,17 @@ and with text from anywhere (Wine's font folder is empty: the font is its own).
 QUORVEL_EXE is the program, QUORVEL_ZIP its ZIP, QUORVEL_WINEPREFIX the Wine
 prefix this run makes afresh."""
 
-import contextlib
 import os
-import select
 import shutil
-import subprocess
 import sys
 import tempfile
 import unittest
 import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from harness import SKIP, TITLE, Game, blue, flat_share, free_display_number, geometry  # noqa: E402
-from harness import grab_screen, green, help_seen, red, run, seen, squares, wait_until  # noqa: E402
-from harness import white, yellow  # noqa: E402
+from harness import SKIP, TITLE, Game, blue, flat_share, geometry, grab_screen  # noqa: E402
+from harness import green, help_seen, red, run, seen, squares, wait_until, white  # noqa: E402
+from harness import x_server, yellow  # noqa: E402
 
 EXE = os.environ.get("QUORVEL_EXE", "")
 PREFIX = os.environ.get("QUORVEL_WINEPREFIX", "")
@@ -31,27 +28,6 @@ WINE = {"WINEPREFIX": PREFIX, "WINEDEBUG": "-all",
         "LIBGL_ALWAYS_SOFTWARE": "1", "GALLIUM_DRIVER": "llvmpipe"}
 TOOLS = ("wine", "wineserver", "Xvfb", "xdotool", "xwininfo", "import")
 SLOW = 60  # seconds to the first picture: Wine starts its services first
-
-
-@contextlib.contextmanager
-def x_server(width, height):
-    """A fresh Xvfb as DISPLAY for the block; it names its display once it
-    accepts clients (-displayfd)."""
-    number = free_display_number(250)
-    ready, tell = os.pipe()
-    server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "%dx%dx24" % (width, height),
-                               "-nolisten", "tcp", "-displayfd", str(tell)], pass_fds=(tell,),
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(tell)
-    try:
-        if not select.select([ready], [], [], 10)[0] or not os.read(ready, 16).strip():
-            raise RuntimeError("Xvfb :%d did not start" % number)
-        os.environ["DISPLAY"] = ":%d" % number
-        yield
-    finally:
-        os.close(ready)
-        server.terminate()
-        server.wait()
 
 
 def end_wine():
