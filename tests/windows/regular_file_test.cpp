@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include "framework/sdl/RegularFile.h"
-#include "framework/sdl/TgaDecode.h"
 
 namespace fs = std::filesystem;
 
@@ -57,19 +56,4 @@ TEST_F(RegularFileTest, OpensOnlyADiskFile)
             std::fclose(wrong);
     }
     CloseHandle(pipe);
-}
-
-// The game's texture decodes from a file so named: the stream the open makes
-// is one that SDL reads.
-TEST_F(RegularFileTest, TheTextureDecodesFromAUtf8Path)
-{
-    fs::copy_file("data/cube.tga", file);
-    std::ifstream original("data/cube.tga", std::ios::binary);
-    unsigned char header[18] = {};
-    original.read(reinterpret_cast<char*>(header), sizeof header);
-    DecodedImage image;
-    ASSERT_TRUE(DecodeTgaFile(file.u8string().c_str(), image));
-    EXPECT_EQ(image.width, header[12] | header[13] << 8);
-    EXPECT_EQ(image.height, header[14] | header[15] << 8);
-    EXPECT_EQ(image.rgba.size(), size_t(image.width) * image.height * 4);
 }
