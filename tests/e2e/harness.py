@@ -59,6 +59,17 @@ def geometry(window="root"):
                  ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
+def tree(folder):
+    """Every file under folder, as a sorted list of paths relative to it."""
+    return sorted(os.path.relpath(os.path.join(at, name), folder)
+                  for at, _, names in os.walk(folder) for name in names)
+
+
+def error_boxes():
+    """The windows titled "Error" on the display (xdotool cannot match a UTF-8 name)."""
+    return re.findall(r'^\s*(0x[0-9a-f]+) "Error":', run("xwininfo", "-root", "-tree"), re.M)
+
+
 def free_display_number():
     """An X display number that no server on this machine uses: after DISPLAY's,
     so that a test run's servers keep to the numbers it was given, else from 200."""

@@ -7,15 +7,10 @@ import os
 import re
 import unittest
 
-from harness import Game, free_display_number, run, wait_until
+from harness import Game, error_boxes, free_display_number, run, wait_until
 
 MESSAGE = "Failed to create the window"
 SAID_WHY = re.compile("%s: .+" % MESSAGE)  # the platform's reason after the message
-
-
-def error_boxes():
-    """The windows titled "Error" on the display (xdotool cannot match a UTF-8 name)."""
-    return re.findall(r'^\s*(0x[0-9a-f]+) "Error":', run("xwininfo", "-root", "-tree"), re.M)
 
 
 class NoDisplayTest(unittest.TestCase):
