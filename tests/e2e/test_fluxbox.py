@@ -17,25 +17,19 @@ QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subproc
 
 
 class FluxboxTest(unittest.TestCase):
-    def start(self, *command, **options):
-        process = subprocess.Popen(command, **QUIET, **options)
-        self.addCleanup(self.end, process)
-        return process
-
-    def end(self, process):
-        process.terminate()
-        process.wait(5)
-
     def test_full_screen_when_started_with_the_window_manager(self):
         for start in range(3):
-            manager = self.start("fluxbox")
+            manager = subprocess.Popen("fluxbox", **QUIET)
+            self.addCleanup(manager.wait, 5)
+            self.addCleanup(manager.terminate)
             time.sleep(0.3)  # fluxbox is still taking over the screen
             with Game() as game:
                 game.wait_drawn()
                 time.sleep(0.5)  # a title bar comes once fluxbox frames the window
                 self.assertEqual((0, 0) + SIZE, geometry(game.window), "start %d" % start)
                 self.assertTrue(game.running())
-            self.end(manager)
+            manager.terminate()  # before the next one starts
+            manager.wait(5)
 
 
 if __name__ == "__main__":
