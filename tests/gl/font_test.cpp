@@ -27,13 +27,6 @@ template <typename Drawing> std::vector<unsigned char> Drawn(Drawing draw)
     return red;
 }
 
-// Where glyph i's pen starts, on `axis` 0 (x) or 1 (the line's top), when each
-// glyph is printed alone, 16 to a row, 32 pixels apart.
-int Pen(int i, int axis)
-{
-    return 32 + 32 * (axis ? i / 16 : i % 16);
-}
-
 // Each glyph printed alone shows its box of the atlas's texels (which
 // tests/framework holds against FreeType's rendering) at its offsets from the
 // pen and the line's top, upright and unmirrored, in the current colour, and
@@ -43,6 +36,9 @@ TEST_F(FontTest, EachGlyphShowsItsAtlasBoxWhateverTheGameLeftSet)
 {
     const CFont& font = graphic.font;
     ASSERT_TRUE(font.IsLoaded());
+    // Where glyph i's pen starts, on `axis` 0 (x) or 1 (the line's top): each
+    // glyph is printed alone, 16 to a row, 32 pixels apart.
+    const auto Pen = [](int i, int axis) { return 32 + 32 * (axis ? i / 16 : i % 16); };
     GLint width = 0, height = 0;
     glBindTexture(GL_TEXTURE_2D, font.texture);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
@@ -65,7 +61,7 @@ TEST_F(FontTest, EachGlyphShowsItsAtlasBoxWhateverTheGameLeftSet)
             texturing ? glEnable(GL_TEXTURE_2D) : glDisable(GL_TEXTURE_2D);
             glPolygonMode(GL_FRONT_AND_BACK, mode);
             const std::vector<unsigned char> drawn = Drawn(
-                []
+                [&]
                 {
                     for (int i = 0; i < CFont::CHAR_COUNT; ++i)
                         graphic.font.Print(std::string(1, char(CFont::FIRST_CHAR + i)).c_str(),
