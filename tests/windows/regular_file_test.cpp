@@ -13,26 +13,17 @@
 
 namespace fs = std::filesystem;
 
-namespace
+// Only a disk file opens, from a scratch folder whose name no ANSI code page
+// holds whole: names go in as UTF-8. A folder, the devices NUL and CON, the
+// client end of a waiting pipe, a missing file and a name that is not UTF-8
+// are refused, at once and without a read.
+TEST(RegularFile, OpensOnlyADiskFile)
 {
-// A scratch folder whose name no ANSI code page holds whole: names go in as UTF-8.
-class RegularFileTest : public testing::Test
-{
-  protected:
-    void SetUp() override { ASSERT_TRUE(fs::create_directory(folder)); }
-    void TearDown() override { fs::remove_all(folder); }
     const fs::path folder =
         fs::temp_directory_path() /
         fs::u8path("quorvel-\xce\xa9\xd0\x96-" + std::to_string(std::random_device()()));
     const fs::path file = folder / fs::u8path("\xe7\x9b\xa4.tga");
-};
-} // namespace
-
-// Only a disk file opens. A folder, the devices NUL and CON, the client end of
-// a waiting pipe, a missing file and a name that is not UTF-8 are refused, at
-// once and without a read.
-TEST_F(RegularFileTest, OpensOnlyADiskFile)
-{
+    ASSERT_TRUE(fs::create_directory(folder));
     std::ofstream(file, std::ios::binary) << "bytes";
     std::FILE* opened = OpenRegularFile(file.u8string().c_str());
     ASSERT_NE(opened, nullptr);
@@ -56,4 +47,5 @@ TEST_F(RegularFileTest, OpensOnlyADiskFile)
             std::fclose(wrong);
     }
     CloseHandle(pipe);
+    fs::remove_all(folder);
 }
