@@ -22,11 +22,8 @@ needs_display = unittest.skipUnless(os.environ.get("DISPLAY"), "DISPLAY is not s
 
 class StartTest(unittest.TestCase):
     def test_without_a_display_it_fails_with_a_message(self):
-        cases = [
-            ("DISPLAY unset", {}),
-            ("DISPLAY names no server", {"DISPLAY": ":%d" % free_display_number()}),
-        ]
-        for name, env in cases:
+        for name, env in [("DISPLAY unset", {}),
+                          ("DISPLAY names no server", {"DISPLAY": ":%d" % free_display_number()})]:
             with self.subTest(name), Game(env=env, unset=("DISPLAY", "WAYLAND_DISPLAY")) as game:
                 status = game.wait_exit(10)
                 self.assertIsNotNone(status, "still running after 10 s")
