@@ -18,7 +18,7 @@ import zipfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 from harness import SKIP, TITLE, Game, blue, error_boxes, flat_share, geometry  # noqa: E402
 from harness import grab_screen, green, help_seen, red, run, seen, squares, wait_until  # noqa: E402
-from harness import white, x_server, yellow  # noqa: E402
+from harness import x_server, yellow  # noqa: E402
 
 EXE = os.environ.get("QUORVEL_EXE", "")
 PREFIX = os.environ.get("QUORVEL_WINEPREFIX", "")
@@ -104,8 +104,6 @@ class WineTest(Player, unittest.TestCase):
             with windows_game(os.path.join(folder, "quorvel.exe"), cwd=elsewhere) as game:
                 start = self.start(game)
                 self.assertLess(flat_share(start), 0.1, "flat colours: no texture found")
-                # The frame rate and the hint to press H, at the top left.
-                self.assertGreater(start.count(white, (0, 0, 200, 45)), 50, "no text")
                 game.key("h")
                 self.assertTrue(seen(lambda s: help_seen(s) > 100, 5), "no help text")
                 self.assertNotIn("not found", game.output())
