@@ -6,9 +6,11 @@ whole command instead, such as wine and a Windows program), QUORVEL_E2E_ARTIFACT
 where the screen of a failed test is kept."""
 
 import collections
+import contextlib
 import itertools
 import os
 import re
+import select
 import subprocess
 import sys
 import tempfile
@@ -57,10 +59,45 @@ def geometry(window="root"):
                  ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
-def free_display_number(start=200):
-    """An X display number that no server on this machine uses."""
-    return next(n for n in itertools.count(start) if not any(
+def tree(folder):
+    """Every file under folder, as a sorted list of paths relative to it."""
+    return sorted(os.path.relpath(os.path.join(at, name), folder)
+                  for at, _, names in os.walk(folder) for name in names)
+
+
+def error_boxes():
+    """The windows titled "Error" on the display (xdotool cannot match a UTF-8 name)."""
+    return re.findall(r'^\s*(0x[0-9a-f]+) "Error":', run("xwininfo", "-root", "-tree"), re.M)
+
+
+def free_display_number():
+    """An X display number that no server on this machine uses: after DISPLAY's,
+    so that a test run's servers keep to the numbers it was given, else from 200."""
+    current = re.match(r":(\d+)", os.environ.get("DISPLAY", ""))
+    first = int(current.group(1)) + 1 if current else 200
+    return next(n for n in itertools.count(first) if not any(
         os.path.exists(path % n) for path in ("/tmp/.X%d-lock", "/tmp/.X11-unix/X%d")))
+
+
+@contextlib.contextmanager
+def x_server(width, height):
+    """A fresh Xvfb, without a window manager, as DISPLAY for the block; it
+    names its display once it accepts clients (-displayfd)."""
+    number = free_display_number()
+    ready, tell = os.pipe()
+    server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "%dx%dx24" % (width, height),
+                               "-nolisten", "tcp", "-displayfd", str(tell)], pass_fds=(tell,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(tell)
+    try:
+        if not select.select([ready], [], [], 10)[0] or not os.read(ready, 16).strip():
+            raise RuntimeError("Xvfb :%d did not start" % number)
+        os.environ["DISPLAY"] = ":%d" % number
+        yield
+    finally:
+        os.close(ready)
+        server.terminate()
+        server.wait()
 
 
 # Colour classes of the scene's objects, robust to texture shading: squares

@@ -10,39 +10,26 @@ import sys
 import time
 import unittest
 
-from harness import SKIP, Game, geometry
+from harness import SKIP, Game, geometry, x_server
 
 SIZE = (800, 600)
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class FluxboxTest(unittest.TestCase):
-    def start(self, *command, **options):
-        process = subprocess.Popen(command, **QUIET, **options)
-        self.addCleanup(self.end, process)
-        return process
-
-    def end(self, process):
-        process.terminate()
-        process.wait(5)
-
     def test_full_screen_when_started_with_the_window_manager(self):
-        # Xvfb picks a free display number and writes it once it takes clients.
-        read, write = os.pipe()
-        self.start("Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SIZE,
-                   "-nolisten", "tcp", pass_fds=(write,))
-        os.close(write)
-        with os.fdopen(read) as number:
-            os.environ["DISPLAY"] = ":" + number.readline().strip()
         for start in range(3):
-            manager = self.start("fluxbox")
+            manager = subprocess.Popen("fluxbox", **QUIET)
+            self.addCleanup(manager.wait, 5)
+            self.addCleanup(manager.terminate)
             time.sleep(0.3)  # fluxbox is still taking over the screen
             with Game() as game:
                 game.wait_drawn()
                 time.sleep(0.5)  # a title bar comes once fluxbox frames the window
                 self.assertEqual((0, 0) + SIZE, geometry(game.window), "start %d" % start)
                 self.assertTrue(game.running())
-            self.end(manager)
+            manager.terminate()  # before the next one starts
+            manager.wait(5)
 
 
 if __name__ == "__main__":
@@ -50,4 +37,5 @@ if __name__ == "__main__":
         print("skipped: Xvfb or fluxbox is missing")
         sys.exit(SKIP)
     os.sched_setaffinity(0, {min(os.sched_getaffinity(0))})  # all on one CPU
-    unittest.main()
+    with x_server(*SIZE):
+        unittest.main()

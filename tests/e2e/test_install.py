@@ -12,7 +12,7 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import BINARY, Game, flat_share, main, run
+from harness import BINARY, Game, flat_share, main, run, tree
 
 BUILD = os.path.dirname(BINARY)  # the build folder holds the program
 APP = "io.github.tarnwick.Quorvel"
@@ -20,10 +20,6 @@ INSTALLED = {"usr/bin/quorvel", "usr/share/quorvel/data/cube.tga",
              "usr/share/applications/%s.desktop" % APP, "usr/share/metainfo/%s.metainfo.xml" % APP,
              "usr/share/icons/hicolor/scalable/apps/%s.svg" % APP, "usr/share/man/man6/quorvel.6.gz"}
 TOOLS = {"build-essential", "cmake", "gcc", "g++", "clang", "xvfb", "xdotool", "python3"}
-
-
-def files(root):
-    return {str(f.relative_to(root)) for f in pathlib.Path(root).rglob("*") if f.is_file()}
 
 
 def icons(window):
@@ -74,7 +70,7 @@ class InstallTest(unittest.TestCase):
         self.assertFalse(tools, "build or test tools among the dependencies")
         with tempfile.TemporaryDirectory() as unpacked, tempfile.TemporaryDirectory() as elsewhere:
             run("dpkg-deb", "-x", deb, unpacked)
-            self.assertEqual(INSTALLED, files(unpacked))
+            self.assertEqual(sorted(INSTALLED), tree(unpacked))
             with Game(binary=os.path.join(unpacked, "usr/bin/quorvel"), cwd=elsewhere) as game:
                 self.assertLess(flat_share(game.ready()), 0.1, "flat colours: no texture found")
                 self.assertBelongsToEntry(game.window, unpacked)
@@ -83,7 +79,7 @@ class InstallTest(unittest.TestCase):
         with tempfile.TemporaryDirectory() as stage, tempfile.TemporaryDirectory() as elsewhere:
             subprocess.run(["cmake", "--install", BUILD, "--prefix", "/usr"], check=True,
                            env=dict(os.environ, DESTDIR=stage), capture_output=True, timeout=60)
-            self.assertEqual(INSTALLED, files(stage))  # and nothing of the tests or tools
+            self.assertEqual(sorted(INSTALLED), tree(stage))  # and nothing of the tests or tools
             program = pathlib.Path(stage, "usr", "bin", "quorvel")
             for binary in (str(program), BINARY):  # installed, and in the build folder
                 with self.subTest(binary), Game(binary=binary, cwd=elsewhere) as game:

@@ -1,14 +1,10 @@
 """The game as a player sees it: marking and placing, a game to a red win and
-a new game, the camera and display controls, and the squares still drawn (in
-flat colours) and playable when the texture file is broken."""
+a new game, the camera and display controls."""
 
 import operator
-import pathlib
-import shutil
-import tempfile
 import unittest
 
-from harness import ROOT, Game, blue, flat_share, green, help_seen, main, red, run, seen
+from harness import Game, blue, flat_share, green, help_seen, main, red, run, seen
 from harness import square, squares, white, yellow
 
 # (row, column) clicked in turn: red fills row 4 from the left, green row 0.
@@ -89,24 +85,6 @@ class PlayTest(unittest.TestCase):
                         after = seen(lambda s: check(measure(s)))
                         self.assertTrue(after, "not back when done again" if again else "no change")
                     before = after or before
-
-    def test_without_a_usable_texture_the_squares_are_flat_and_play(self):
-        header = bytes([0, 0, 2] + [0] * 9 + [0, 1, 0, 1, 24, 0])  # 256 x 256, 24 bits
-        # A missing file is test_install's: the game looks beside itself as well.
-        for name, content in [("cut short", header + b"\x80" * 99)]:
-            with self.subTest(name), tempfile.TemporaryDirectory() as folder:
-                # The game's files, read from its working directory, in a copy.
-                data = shutil.copytree(pathlib.Path(ROOT, "data"), pathlib.Path(folder, "data"))
-                (data / "cube.tga").unlink()
-                if content:
-                    (data / "cube.tga").write_bytes(content)
-                with Game(cwd=folder) as game:
-                    start = game.ready()
-                    self.assertGreater(flat_share(start), 0.9)
-                    x, y = squares(start)[4][4]
-                    game.move(x, y)
-                    game.click()
-                    self.assertTrue(seen(lambda s: s.pixel(x, y) == (255, 0, 0)), "no red cube")
 
 
 if __name__ == "__main__":

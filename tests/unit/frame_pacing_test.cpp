@@ -8,21 +8,6 @@
 namespace
 {
 const std::uint64_t PERIOD = 16667; // a 60 Hz display, in microsecond ticks
-
-// Swaps `count` frames `interval` ticks apart from `now`, as SwapBuffers does
-// with a swap interval set; returns the number of the first swap after which
-// the game paces itself (1-based), or 0 if it never does.
-int SwapUntilPaced(FramePacing& pacing, std::uint64_t& now, int count, std::uint64_t interval)
-{
-    for (int swap = 1; swap <= count; ++swap)
-    {
-        if (pacing.MustPace(true))
-            return swap - 1;
-        now += interval;
-        pacing.Swapped(now, PERIOD);
-    }
-    return pacing.MustPace(true) ? count : 0;
-}
 } // namespace
 
 // Swaps that wait for the display keep the game unpaced, however late some
@@ -54,18 +39,15 @@ TEST(FramePacing, PacesOnlyOnceTheSwapsAreSeenNotToWait)
         FramePacing pacing;
         EXPECT_TRUE(pacing.MustPace(false)) << c.name;
         std::uint64_t now = 1000;
-        int swapped = 0;
-        int pacedAfter = 0;
+        int swaps = 0, pacedAfter = 0; // the first swap after which it paces
         for (const Run& run : c.runs)
-        {
-            const int paced = SwapUntilPaced(pacing, now, run.swaps, run.interval);
-            if (paced)
+            for (int i = 0; i < run.swaps && !pacedAfter; ++i)
             {
-                pacedAfter = swapped + paced;
-                break;
+                now += run.interval;
+                pacing.Swapped(now, PERIOD);
+                ++swaps;
+                pacedAfter = pacing.MustPace(true) ? swaps : 0;
             }
-            swapped += run.swaps;
-        }
         EXPECT_EQ(pacedAfter, c.pacedAfter) << c.name;
         EXPECT_TRUE(pacing.MustPace(false)) << c.name;
     }

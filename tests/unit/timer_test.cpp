@@ -54,7 +54,6 @@ TEST(Timer, FpsTextShowsTheLastRateAfterMoreThanASecondWithinItsBuffer)
     // clang-format off
     const struct { float currentTime, fpsTime, frameTime; const char* text; } cases[] = {
         {1000.0f, 0, 0.02f, "old"}, {1000.5f, 0, 0.02f, "FPS:   50.00 "},
-        {5000.0f, 4000, 0.02f, "old"}, {5000.5f, 4000, 0.0005f, "FPS: 2000.00 "},
         {2000.0f, 0, 0.00005f, "FPS: 20000.00 "}, {2000.0f, 0, 0.0f, "FPS:     inf "},
         {2000.0f, 0, std::ldexp(1.0f, -100), "FPS: 126765060022822940"}}; // 2^100, cut short
     // clang-format on

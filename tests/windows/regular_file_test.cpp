@@ -10,30 +10,20 @@
 #include <windows.h>
 
 #include "framework/sdl/RegularFile.h"
-#include "framework/sdl/TgaDecode.h"
 
 namespace fs = std::filesystem;
 
-namespace
+// Only a disk file opens, from a scratch folder whose name no ANSI code page
+// holds whole: names go in as UTF-8. A folder, the devices NUL and CON, the
+// client end of a waiting pipe, a missing file and a name that is not UTF-8
+// are refused, at once and without a read.
+TEST(RegularFile, OpensOnlyADiskFile)
 {
-// A scratch folder whose name no ANSI code page holds whole: names go in as UTF-8.
-class RegularFileTest : public testing::Test
-{
-  protected:
-    void SetUp() override { ASSERT_TRUE(fs::create_directory(folder)); }
-    void TearDown() override { fs::remove_all(folder); }
     const fs::path folder =
         fs::temp_directory_path() /
         fs::u8path("quorvel-\xce\xa9\xd0\x96-" + std::to_string(std::random_device()()));
     const fs::path file = folder / fs::u8path("\xe7\x9b\xa4.tga");
-};
-} // namespace
-
-// Only a disk file opens. A folder, the devices NUL and CON, the client end of
-// a waiting pipe, a missing file and a name that is not UTF-8 are refused, at
-// once and without a read.
-TEST_F(RegularFileTest, OpensOnlyADiskFile)
-{
+    ASSERT_TRUE(fs::create_directory(folder));
     std::ofstream(file, std::ios::binary) << "bytes";
     std::FILE* opened = OpenRegularFile(file.u8string().c_str());
     ASSERT_NE(opened, nullptr);
@@ -57,19 +47,5 @@ TEST_F(RegularFileTest, OpensOnlyADiskFile)
             std::fclose(wrong);
     }
     CloseHandle(pipe);
-}
-
-// The game's texture decodes from a file so named: the stream the open makes
-// is one that SDL reads.
-TEST_F(RegularFileTest, TheTextureDecodesFromAUtf8Path)
-{
-    fs::copy_file("data/cube.tga", file);
-    std::ifstream original("data/cube.tga", std::ios::binary);
-    unsigned char header[18] = {};
-    original.read(reinterpret_cast<char*>(header), sizeof header);
-    DecodedImage image;
-    ASSERT_TRUE(DecodeTgaFile(file.u8string().c_str(), image));
-    EXPECT_EQ(image.width, header[12] | header[13] << 8);
-    EXPECT_EQ(image.height, header[14] | header[15] << 8);
-    EXPECT_EQ(image.rgba.size(), size_t(image.width) * image.height * 4);
+    fs::remove_all(folder);
 }

@@ -15,7 +15,7 @@ import tempfile
 import unittest
 
 import test_wine
-from harness import wait_until
+from harness import tree, wait_until
 from test_wine import PREFIX, windows_game
 
 SETUP = os.environ.get("QUORVEL_SETUP", "")
@@ -28,12 +28,6 @@ SHORTCUT = os.path.join(PREFIX, "drive_c", "ProgramData", "Microsoft", "Windows"
 def unix_path(path):
     """Where a Windows path on C: of the prefix is on this machine."""
     return os.path.join(PREFIX, "drive_c", *path[3:].split("\\"))
-
-
-def tree(folder):
-    """Every file under folder, as a sorted list of paths relative to it."""
-    return sorted(os.path.relpath(os.path.join(at, name), folder)
-                  for at, _, names in os.walk(folder) for name in names)
 
 
 def entry():
