@@ -15,7 +15,7 @@ import os, re, signal, subprocess, sys, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.join(ROOT, "build-faults")
-PLANTED = os.path.join(BUILD, "planted-fault")  # "path\n" + original text
+PLANTED = os.path.join(BUILD, "planted-fault")  # "pid path\n" + original text
 SLOW = "e2e_soak|e2e_install"
 ENV = dict(os.environ, LIBGL_ALWAYS_SOFTWARE="1", GALLIUM_DRIVER="llvmpipe")
 ENV.pop("WAYLAND_DISPLAY", None)
@@ -41,20 +41,11 @@ def parse(path):
 
 
 def selected(faults, args):
-    if not args:
-        return faults
-    keep = []
-    for f in faults:
-        for a in args:
-            m = re.fullmatch(r"(\d+)(?:-(\d+))?", a)
-            if m and int(m[1]) <= f["number"] <= int(m[2] or m[1]):
-                keep.append(f)
-                break
-            if not m and os.path.dirname(f["file"]) == a.rstrip("/") or \
-                    not m and a.rstrip("/") == "framework" and f["file"].startswith("framework/"):
-                keep.append(f)
-                break
-    return keep
+    """Faults chosen by number (7), range (3-9) or folder prefix (framework/sdl)."""
+    def chosen(f, a):
+        m = re.fullmatch(r"(\d+)(?:-(\d+))?", a)
+        return int(m[1]) <= f["number"] <= int(m[2] or m[1]) if m else f["file"].startswith(a.rstrip("/") + "/")
+    return [f for f in faults if not args or any(chosen(f, a) for a in args)]
 
 
 def run(cmd, timeout, log=None):
@@ -83,8 +74,12 @@ def ctest(label_args, timeout):
 
 
 def restore():
+    """Puts back the file a fault was planted in, unless another live run planted it."""
     if os.path.exists(PLANTED):
-        path, _, text = open(PLANTED, encoding="utf-8", newline="").read().partition("\n")
+        head, _, text = open(PLANTED, encoding="utf-8", newline="").read().partition("\n")
+        pid, path = head.split(" ", 1)
+        if int(pid) != os.getpid() and os.path.exists("/proc/" + pid):
+            sys.exit("plant-faults: run %s has a fault planted in %s" % (pid, path))
         open(os.path.join(ROOT, path), "w", encoding="utf-8", newline="").write(text)
         os.remove(PLANTED)
 
@@ -97,12 +92,14 @@ def start_display():
             continue
         r, w = os.pipe()
         x = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                              "-displayfd", str(w)], pass_fds=[w], stderr=subprocess.DEVNULL)
+                              "-displayfd", str(w)], pass_fds=[w], stderr=subprocess.DEVNULL,
+                             start_new_session=True)
         os.close(w)
+        # The read end stays open: the server writes its number again at every reset.
         if os.read(r, 16).strip():
-            os.close(r)
             ENV["DISPLAY"] = ":%d" % n
-            wm = subprocess.Popen(["openbox", "--sm-disable"], env=ENV, stderr=subprocess.DEVNULL)
+            wm = subprocess.Popen(["openbox", "--sm-disable"], env=ENV, stderr=subprocess.DEVNULL,
+                                  start_new_session=True)
             for _ in range(100):
                 if b"window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
                                                   env=ENV, capture_output=True).stdout:
@@ -150,11 +147,13 @@ def main():
         for f in (f for f in faults if f["usable"]):
             since = time.time()
             path = os.path.join(ROOT, f["file"])
-            open(PLANTED, "w", encoding="utf-8", newline="").write(f["file"] + "\n" + f["text"])
+            open(PLANTED, "w", encoding="utf-8", newline="").write("%d %s\n%s" % (os.getpid(), f["file"], f["text"]))
             open(path, "w", encoding="utf-8", newline="").write(f["text"].replace(f["old"], f["new"]))
             built = run(["cmake", "--build", BUILD, "-j2"], 1800, os.path.join(BUILD, "fault-build.log")) == 0
             outcome = test("--slow" in flags) if built else "did not compile"
             restore()
+            if any(p.poll() is not None for p in procs):
+                sys.exit("plant-faults: the X display or its window manager ended; results from fault %d on are void" % f["number"])
             results.append((f, outcome))
             print("%3d %-34s %-40s %3.0f s  [%s; player: %s]" % (f["number"], f["file"], outcome,
                   time.time() - since, f["kind"], f["player"]), flush=True)
@@ -163,11 +162,15 @@ def main():
         for p in procs:
             p.terminate()
             p.wait()
-    folders = sorted({os.path.dirname(f["file"]) for f, _ in results})
-    for folder in folders:
-        mine = [o for f, o in results if os.path.dirname(f["file"]) == folder]
-        print("%-16s caught %d of %d (%d did not compile)" % (folder, sum(o.startswith("caught") for o in mine),
-              sum(o != "did not compile" for o in mine), mine.count("did not compile")))
+    # Each folder, and each top folder with subfolders (framework/) as a whole.
+    groups = {os.path.dirname(f["file"]) for f, _ in results}
+    groups |= {f["file"].split("/")[0] + "/*" for f, _ in results if f["file"].count("/") > 1}
+    for group in sorted(groups):
+        mine = [o for f, o in results if os.path.dirname(f["file"]) == group
+                or group.endswith("/*") and f["file"].startswith(group[:-1])]
+        built = [o for o in mine if o != "did not compile"]
+        print("%-20s caught %2d of %2d; %d did not compile" % (group, sum(o.startswith("caught") for o in built),
+              len(built), len(mine) - len(built)))
     built = [o for _, o in results if o != "did not compile"]
     print("caught %d of %d in %.0f s; %d did not compile; survivors: %s" % (
         sum(o.startswith("caught") for o in built), len(built), time.time() - started,
