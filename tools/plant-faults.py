@@ -134,6 +134,9 @@ def main():
             print("%3d %-34s refused: the snippet occurs %d times" % (f["number"], f["file"], text.count(f["old"])))
     if "--check" in flags:
         return 0 if all(f["usable"] for f in faults) else 1
+    # Ctrl-C and kill end the run through the restoring `finally`, even where
+    # the caller started it with SIGINT ignored (a background job).
+    signal.signal(signal.SIGINT, signal.default_int_handler)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     if run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DQUORVEL_TESTS=ON",
             "-DQUORVEL_BENCHMARKS=OFF"], 600) != 0:
@@ -179,4 +182,7 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:
+        sys.exit("plant-faults: interrupted; the source is as it was")
