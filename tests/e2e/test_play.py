@@ -33,6 +33,10 @@ CONTROLS = [
     ("key c", lambda shot: shot.count(white, (shot.width - 150, 25, 150, 200)), shown, True),
     ("click 4 click 4", blue_seen, operator.gt, False),  # the wheel away: smaller
     ("click 5 click 5 click 5", blue_seen, operator.lt, False),
+    # Dragged down with the right button: farther, smaller; the pointer then back.
+    ("mousedown 3 sleep 0.2 mousemove_relative 0 30 sleep 0.2 mousemove_relative 0 30 sleep 0.2"
+     " mouseup 3 sleep 0.2 mousemove_relative -- 0 -60", lambda shot: shot.count(square, step=4),
+     operator.gt, False),
 ] + [(act, lambda shot: shot.mask(blue), operator.ne, False)
      for act in ("key s", "key f", "key d", "key e", "mousemove 0 500", "")]
 

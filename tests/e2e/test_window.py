@@ -37,6 +37,10 @@ class WindowTest(unittest.TestCase):
                 screen = geometry("root")
                 box = wait_until(lambda: geometry(game.window) == screen and screen, 5)
                 self.assertEqual(screen, box or geometry(game.window), "window geometry")
+                # Asked for no frame (Motif hints: decorations 0), or a window manager
+                # that frames it before full screen pushes its bottom rows off the screen.
+                hints = run("xprop", "-id", game.window, "_MOTIF_WM_HINTS").split("=")[-1]
+                self.assertEqual(0, int(hints.split(",")[2], 0), "decorations: %s" % hints)
                 game.focus()
                 game.key(keys)
                 self.assertEqual(0, game.wait_exit(2), "status 2 s after %s" % keys)

@@ -77,6 +77,49 @@ TEST_F(BoardViewTest, APieceShowsEachFaceWhereItBelongsFromEverySide)
     }
 }
 
+// Turned (rotY) and tilted (rotX), each quarter of every square lies where the
+// board turned about X, then about the vertical puts it, and a texture of four
+// greys shows each texel on its own quarter, the picture's bottom row (t = 0)
+// towards +z, tinted yellow on a marked square, blue on the others.
+TEST_F(BoardViewTest, SquaresLieWhereTheTurnsPutThemTexturedAsTheirPicture)
+{
+    const unsigned char texels[2][2][4] = {{{40, 40, 40, 255}, {100, 100, 100, 255}},
+                                           {{160, 160, 160, 255}, {220, 220, 220, 255}}};
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    std::swap(game.board.texture.id, id);
+    game.rotY = 60;
+    game.rotX = 30;
+    game.camDistance = 25;
+    for (int i = 0; i < 81; i += 2)
+        game.board.squares[i].displayState = SQUARE_MARKED;
+    DrawFrame();
+    glLoadIdentity();
+    gluLookAt(0, game.camHeight, game.camDistance, 0, 0, 0, 0, 1, 0); // the camera alone
+    const double a = game.rotX * M_PI / 180, b = game.rotY * M_PI / 180;
+    for (int i = 0; i < 4 * 81; ++i) // square i / 4, its quarter of texel (k % 2, k / 2)
+    {
+        const int k = i % 4;
+        const double x = -8.9 + 2.1 * (i / 4 % 9) + k % 2, z = -7.9 + 2.1 * (i / 36) - k / 2;
+        const double tilted[2] = {-z * std::sin(a), z * std::cos(a)}; // y and z
+        const double scene[3] = {x * std::cos(b) + tilted[1] * std::sin(b), tilted[0],
+                                 tilted[1] * std::cos(b) - x * std::sin(b)};
+        double window[3];
+        unsigned char c[3];
+        Map(true, scene, window);
+        glReadPixels(GLint(window[0]), GLint(window[1]), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, c);
+        const int tint = i / 4 % 2 ? 2 : 0, other = 2 - tint; // blue, or yellow's red
+        EXPECT_TRUE(std::abs(c[tint] - texels[k / 2][k % 2][0]) < 3 && c[other] == 0)
+            << "square " << i / 4 << ", quarter " << k << ": " << int(c[0]) << ", " << int(c[2]);
+    }
+    std::swap(game.board.texture.id, id);
+    glDeleteTextures(1, &id);
+}
+
 // What drawing and picking must leave as they found it: both matrices, the matrix
 // mode and the depths of the model-view and projection stacks; no GL error.
 std::vector<double> PickState()

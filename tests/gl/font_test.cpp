@@ -31,11 +31,15 @@ template <typename Drawing> std::vector<unsigned char> Drawn(Drawing draw)
 // tests/framework holds against FreeType's rendering) at its offsets from the
 // pen and the line's top, upright and unmirrored, in the current colour, and
 // nothing else shows; so it does whatever texturing and polygon mode the game
-// left (not as solid boxes or outlines), and End2D restores both.
+// left (not as solid boxes or outlines), and End2D restores both. Text shows over
+// a scene as near as can be: the board close to the eye does not hide it.
 TEST_F(FontTest, EachGlyphShowsItsAtlasBoxWhateverTheGameLeftSet)
 {
     const CFont& font = graphic.font;
     ASSERT_TRUE(font.IsLoaded());
+    glClearDepth(0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1);
     // Where glyph i's pen starts, on `axis` 0 (x) or 1 (the line's top): each
     // glyph is printed alone, 16 to a row, 32 pixels apart.
     const auto Pen = [](int i, int axis) { return 32 + 32 * (axis ? i / 16 : i % 16); };
