@@ -13,7 +13,10 @@ bool FindFontFile(char* path, size_t pathSize, int& faceIndex)
     FcPattern* pattern =
         config ? FcNameParse(reinterpret_cast<const FcChar8*>(FONT_NAME)) : nullptr;
     FcPattern* match = nullptr;
-    if (pattern && FcConfigSubstitute(config, pattern, FcMatchPattern))
+    // Only an outline font can be set to the size whose line fits; a bitmap
+    // font's one size would make the lines of text overlap.
+    if (pattern && FcPatternAddBool(pattern, FC_SCALABLE, FcTrue) &&
+        FcConfigSubstitute(config, pattern, FcMatchPattern))
     {
         FcDefaultSubstitute(pattern);
         FcResult result = FcResultNoMatch;
