@@ -73,18 +73,27 @@ class Player:
         self.assertEqual(0, game.wait_exit(10), "status after Esc")
 
 
+def painted(shot, box):
+    """Whether box = (x, y, width, height) is sized (Wine maps it at 106 x 2 first)
+    and mostly light."""
+    width, height = box[2:]
+    return width * height > 10000 and \
+        shot.count(lambda rgb: min(rgb) > 200, box) > width * height / 2
+
+
 class WineTest(Player, unittest.TestCase):
     def tearDown(self):
         end_wine()  # a message box or a hung program would outlive the test
 
     def test_without_a_window_it_shows_the_message_box_and_exits_with_status_1(self):
         with windows_game(env={"SDL_VIDEODRIVER": "nosuchdriver"}) as game:
-            box = wait_until(lambda: game._alive() or error_boxes(), SLOW, 0.2)
-            self.assertTrue(box, "no message box")
-            x, y, width, height = geometry(box[0])
-            shot = grab_screen()
-            light = shot.count(lambda rgb: min(rgb) > 200, (x, y, width, height))
-            self.assertGreater(light, width * height / 2, "the box is not drawn")
+            self.assertTrue(wait_until(lambda: game._alive() or error_boxes(), SLOW, 0.2),
+                            "no message box")
+            # The box is mapped before it is sized and painted: wait for its light face.
+            drawn = wait_until(lambda: [(box, shot) for box in map(geometry, error_boxes())
+                                        for shot in [grab_screen()] if painted(shot, box)], 10)
+            self.assertTrue(drawn, "the box is not drawn")
+            (x, y, width, height), shot = drawn[0]
             # The message, above the button, ends inside the box, not cut at its edge.
             text = [column for column in range(x, x + width) for row in range(y, y + height // 2)
                     if max(shot.pixel(column, row)) < 90]
