@@ -13,7 +13,7 @@
 
 namespace fs = std::filesystem;
 
-// Only a disk file opens, from a scratch folder whose name no ANSI code page
+// Only a disk file opens, in binary, from a scratch folder whose name no ANSI code page
 // holds whole: names go in as UTF-8. A folder, the devices NUL and CON, the
 // client end of a waiting pipe, a missing file and a name that is not UTF-8
 // are refused, at once and without a read.
@@ -24,12 +24,13 @@ TEST(RegularFile, OpensOnlyADiskFile)
         fs::u8path("quorvel-\xce\xa9\xd0\x96-" + std::to_string(std::random_device()()));
     const fs::path file = folder / fs::u8path("\xe7\x9b\xa4.tga");
     ASSERT_TRUE(fs::create_directory(folder));
-    std::ofstream(file, std::ios::binary) << "bytes";
+    // A line end and Ctrl-Z, which a file opened as text would turn and end at.
+    const std::string content("by\r\n\x1a\0tes", 9);
+    std::ofstream(file, std::ios::binary) << content;
     std::FILE* opened = OpenRegularFile(file.u8string().c_str());
     ASSERT_NE(opened, nullptr);
-    char bytes[8] = {};
-    EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, opened), 5u);
-    EXPECT_STREQ(bytes, "bytes");
+    char bytes[16] = {};
+    EXPECT_EQ(std::string(bytes, std::fread(bytes, 1, sizeof bytes, opened)), content);
     std::fclose(opened);
 
     const std::string pipeName =
