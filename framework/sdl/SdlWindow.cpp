@@ -11,6 +11,7 @@
 #include "framework/sdl/FramePacing.h"
 #include "framework/sdl/FullScreenState.h"
 #include "framework/sdl/GlyphAtlas.h"
+#include "framework/sdl/SeatlessWayland.h"
 #include "framework/sdl/StartErrors.h"
 #include "framework/sdl/WindowIdentity.h"
 
@@ -22,6 +23,9 @@ SDL_GLContext context = nullptr;
 bool videoStarted = false;
 // Why the last CreateWin failed, as SDL or the X server put it.
 std::string windowFailure;
+// Why SDL's Wayland driver was left out of this start, if it was: part of the
+// reason should the start fail.
+std::string waylandLeftOut;
 
 // Frames are paced by vsync where the driver offers it. Where it does not (a
 // software renderer on a virtual display, say), or its swaps do not wait after
@@ -211,7 +215,12 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
     if (window)
         return window;
     windowFailure.clear();
+    waylandLeftOut.clear();
     NameWindowsAfterDesktopEntry();
+    std::string whyNotWayland;
+    if (!KeepOffSeatlessWayland(whyNotWayland))
+        return FailToStart(whyNotWayland.c_str());
+    waylandLeftOut = whyNotWayland;
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return FailToStart(SDL_GetError());
     videoStarted = true;
