@@ -18,9 +18,17 @@ void NoteSeat(void* seatSeen, wl_registry*, std::uint32_t, const char* interface
 void IgnoreRemoval(void*, wl_registry*, std::uint32_t) {}
 
 // Whether the Wayland display SDL would connect to (WAYLAND_DISPLAY, or
-// wayland-0) can be reached and lists no seat among its globals.
+// wayland-0) can be reached and lists no seat among its globals. Not asked
+// where the connection would take WAYLAND_SOCKET's descriptor, which serves
+// once and is SDL's, nor where it would complain on stderr of no
+// XDG_RUNTIME_DIR (a display that SDL could not reach either).
 bool WaylandDisplayWithoutSeat()
 {
+    const char* socket = SDL_getenv("WAYLAND_SOCKET");
+    const char* name = SDL_getenv("WAYLAND_DISPLAY");
+    const char* runtime = SDL_getenv("XDG_RUNTIME_DIR");
+    if ((socket && *socket) || (!(runtime && *runtime) && !(name && name[0] == '/')))
+        return false;
     wl_display* display = wl_display_connect(nullptr);
     if (!display)
         return false;
