@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the 64-bit Windows game from this tree on Debian 12 and proves it
+# Builds the 64-bit Windows game from this tree on Debian 12 or 13 and proves it
 # under Wine: the static libraries (tools/build-windows-deps.sh, cached), the
 # program, its installer and its tests in build-windows/, the tests under Wine
 # through ctest, then the ZIP. Made: build-windows/quorvel-<version>-win64.zip
@@ -18,7 +18,10 @@ name="build-windows"
 . "$root/tools/packages.sh"
 install_missing --no-install-recommends librsvg2-bin icoutils nsis
 
-deps=$(sh "$root/tools/build-windows-deps.sh" | tail -n 1)
+# Its last line is the libraries' folder; a failure, said on stderr, ends this
+# build here.
+deps=$(sh "$root/tools/build-windows-deps.sh")
+deps=$(printf '%s\n' "$deps" | tail -n 1)
 echo "build-windows: libraries in $deps"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/tools/mingw-w64-x86_64.cmake" \
     -DQUORVEL_WINDOWS_DEPS="$deps" -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,14 +1,18 @@
 # Builds the ZIP with CPack into WORK, unpacks it and checks that it holds
 # exactly the game's files, that the program is a GUI one importing only DLLs
-# that every 64-bit Windows has, and that its resources are there: one icon
-# with the sizes Windows shows, the version VERSION, one manifest declaring
-# per-monitor DPI awareness. Run by ctest:
-#   cmake -DOBJDUMP=<mingw objdump> -DWRESTOOL=<wrestool> -DICOTOOL=<icotool>
-#       -DBUILD=<build folder> -DZIP=<name> -DVERSION=<x.y.z> -DWORK=<folder> -P CheckPackage.cmake
+# that every 64-bit Windows has, that it is hardened (ASLR with high-entropy
+# addresses, NX, the stack protector, _FORTIFY_SOURCE's checked functions),
+# that its resources are there: one icon with the sizes Windows shows, the
+# version VERSION, one manifest declaring per-monitor DPI awareness; and that
+# its notices are complete (CheckNotices.cmake). Run by ctest:
+#   cmake -DOBJDUMP=<mingw objdump> -DNM=<mingw nm> -DWRESTOOL=<wrestool> -DICOTOOL=<icotool>
+#       -DEXE=<the built program, unstripped> -DMAP=<its linker map> -DDEPS=<its libraries>
+#       -DFONT=<the font shipped> -DBUILD=<build folder> -DZIP=<name> -DVERSION=<x.y.z>
+#       -DWORK=<folder> -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.18)
 
-set(EXPECTED_FILES data/DejaVuSans-licence.txt data/DejaVuSans.ttf data/cube.tga quorvel.exe
-    readme.txt)
+set(EXPECTED_FILES LICENSE.txt THIRD-PARTY-NOTICES.txt data/DejaVuSans.ttf data/cube.tga
+    quorvel.exe readme.txt)
 set(SYSTEM_DLLS ADVAPI32.DLL GDI32.DLL GLU32.DLL IMM32.DLL KERNEL32.DLL MSVCRT.DLL
     OLE32.DLL OLEAUT32.DLL OPENGL32.DLL SETUPAPI.DLL SHELL32.DLL USER32.DLL VERSION.DLL
     WINMM.DLL)
@@ -50,6 +54,28 @@ if(NOT imports OR foreign)
     message(FATAL_ERROR "quorvel.exe imports DLLs that Windows does not ship: ${foreign}\n${imports}")
 endif()
 list(LENGTH imports count)
+
+# DllCharacteristics: 0x20 high-entropy addresses, 0x40 relocatable (ASLR),
+# 0x100 NX.
+if(NOT headers MATCHES "DllCharacteristics[\t ]+([0-9a-fA-F]+)")
+    message(FATAL_ERROR "quorvel.exe has no DllCharacteristics")
+endif()
+math(EXPR lacking "0x160 & ~0x${CMAKE_MATCH_1}" OUTPUT_FORMAT HEXADECIMAL)
+if(NOT lacking EQUAL 0)
+    message(FATAL_ERROR "quorvel.exe's DllCharacteristics 0x${CMAKE_MATCH_1} lack ${lacking} "
+        "(0x20 high-entropy VA, 0x40 dynamic base, 0x100 NX)")
+endif()
+# The stack protector's and _FORTIFY_SOURCE's checks, linked in where the
+# compiled code calls them (the symbols of the unstripped program).
+execute_process(COMMAND ${NM} ${EXE} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+string(REGEX MATCHALL "[\n ]__[a-z0-9_]+_chk\n" checked "${symbols}")
+string(REGEX REPLACE "[\n ]" "" checked "${checked}")
+list(REMOVE_DUPLICATES checked)
+if(failed OR NOT symbols MATCHES " T __stack_chk_fail\n" OR NOT checked)
+    message(FATAL_ERROR "quorvel.exe lacks the stack protector (__stack_chk_fail) or "
+        "_FORTIFY_SOURCE's checked functions (__*_chk: '${checked}')")
+endif()
+include(${CMAKE_CURRENT_LIST_DIR}/CheckNotices.cmake)
 
 # Resources, by type: 3 icon images, 14 the icon (their group), 16 the version,
 # 24 the manifest. The one icon group and the one manifest have the name 1:
@@ -109,5 +135,6 @@ foreach(expected "<dpiAwareness[^>]*>PerMonitorV2</dpiAwareness>" "<dpiAware[^>]
         message(FATAL_ERROR "quorvel.exe's manifest lacks ${expected}:\n${manifest}")
     endif()
 endforeach()
-message(STATUS "${ZIP}: ${held}; quorvel.exe imports ${count} system DLLs, has its icon "
-    "(${widths} pixels), version ${VERSION} and a per-monitor DPI aware manifest")
+message(STATUS "${ZIP}: ${held}; quorvel.exe imports ${count} system DLLs, has DLL "
+    "characteristics 0x160, the stack protector and ${checked}, its icon (${widths} pixels), "
+    "version ${VERSION} and a per-monitor DPI aware manifest; notices of ${sources} ${packages}")

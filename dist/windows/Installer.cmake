@@ -14,6 +14,7 @@ add_custom_command(OUTPUT ${QUORVEL_SETUP}
     COMMAND ${MAKENSIS} -V2 -NOCD ${nsi}
     # The program depends on the icon, which the installer shows too.
     DEPENDS quorvel ${nsi} ${CMAKE_CURRENT_BINARY_DIR}/readme.txt
+        ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${QUORVEL_NOTICES}
         ${PROJECT_SOURCE_DIR}/data/cube.tga ${QUORVEL_WINDOWS_FONT}
     VERBATIM)
 add_custom_target(quorvel_installer ALL DEPENDS ${QUORVEL_SETUP})
