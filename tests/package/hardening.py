@@ -5,8 +5,8 @@
   stack-protector  functions with buffers check a canary (__stack_chk_fail)
   fortify          C library calls checked against their buffers' sizes (__*_chk)
   cf-protection    functions start with a branch target mark (endbr64 at main;
-                   x86 only, and read from the code: Debian's C start files
-                   lack the IBT property, so a linked program never has it)
+                   x86 only, not stripped, and read from the code: Debian's C
+                   start files lack the IBT property, so a program never has it)
 Each argument after the program, NAME=WHY, names a protection the build left
 out on purpose (dist/Hardening.cmake). A missing protection fails, named with
 what was looked for; one the build left out is said, with why, and the test
@@ -39,7 +39,8 @@ def main():
     checks = dict(CHECKS)
     if re.search(r"Machine:.*(X86-64|80386)", shown):
         shown += output("objdump", "-d", "--disassemble=main", program)
-    else:
+    if "<main>:" not in shown:
+        print("not read: cf-protection (no x86 code, or no symbol main: stripped)")
         del checks["cf-protection"]
     missing, chosen = [], []
     for name, (pattern, sought) in checks.items():
@@ -51,7 +52,8 @@ def main():
             missing.append("MISSING: %s: no %s in %s" % (name, sought, program))
     for name in sorted(set(left_out) - set(checks)):
         print("left out: %s, as %s (not readable from the program)" % (name, left_out[name]))
-    print("\n".join(chosen + missing))
+    for line in chosen + missing:
+        print(line)
     return 1 if missing else SKIPPED if chosen else 0
 
 
