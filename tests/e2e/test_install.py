@@ -12,13 +12,15 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import BINARY, Game, flat_share, main, run, tree
+from harness import BINARY, ROOT, Game, flat_share, main, run, tree
 
 BUILD = os.path.dirname(BINARY)  # the build folder holds the program
 APP = "io.github.tarnwick.Quorvel"
-INSTALLED = {"usr/bin/quorvel", "usr/share/quorvel/data/cube.tga",
+PROGRAM = "usr/games/quorvel"  # where Debian keeps a game's program, its data in share/games
+INSTALLED = {PROGRAM, "usr/share/games/quorvel/data/cube.tga",
              "usr/share/applications/%s.desktop" % APP, "usr/share/metainfo/%s.metainfo.xml" % APP,
-             "usr/share/icons/hicolor/scalable/apps/%s.svg" % APP, "usr/share/man/man6/quorvel.6.gz"}
+             "usr/share/icons/hicolor/scalable/apps/%s.svg" % APP, "usr/share/man/man6/quorvel.6.gz",
+             "usr/share/doc/quorvel/copyright", "usr/share/doc/quorvel/changelog.gz"}
 TOOLS = {"build-essential", "cmake", "gcc", "g++", "clang", "xvfb", "xdotool", "python3"}
 
 
@@ -71,7 +73,10 @@ class InstallTest(unittest.TestCase):
         with tempfile.TemporaryDirectory() as unpacked, tempfile.TemporaryDirectory() as elsewhere:
             run("dpkg-deb", "-x", deb, unpacked)
             self.assertEqual(sorted(INSTALLED), tree(unpacked))
-            with Game(binary=os.path.join(unpacked, "usr/bin/quorvel"), cwd=elsewhere) as game:
+            notice = pathlib.Path(ROOT, "LICENSE").read_text().partition("Permission")[2]
+            copyright = pathlib.Path(unpacked, "usr/share/doc/quorvel/copyright").read_text()
+            self.assertIn(" ".join(notice.split()), " ".join(copyright.replace("\n .\n", "").split()))
+            with Game(binary=os.path.join(unpacked, PROGRAM), cwd=elsewhere) as game:
                 self.assertLess(flat_share(game.ready()), 0.1, "flat colours: no texture found")
                 self.assertBelongsToEntry(game.window, unpacked)
 
@@ -80,7 +85,7 @@ class InstallTest(unittest.TestCase):
             subprocess.run(["cmake", "--install", BUILD, "--prefix", "/usr"], check=True,
                            env=dict(os.environ, DESTDIR=stage), capture_output=True, timeout=60)
             self.assertEqual(sorted(INSTALLED), tree(stage))  # and nothing of the tests or tools
-            program = pathlib.Path(stage, "usr", "bin", "quorvel")
+            program = pathlib.Path(stage, PROGRAM)
             for binary in (str(program), BINARY):  # installed, and in the build folder
                 with self.subTest(binary), Game(binary=binary, cwd=elsewhere) as game:
                     self.assertLess(flat_share(game.ready()), 0.1, "flat colours: no texture")
@@ -88,7 +93,7 @@ class InstallTest(unittest.TestCase):
                     self.assertBelongsToEntry(game.window, stage)
 
             looked = [pathlib.Path(elsewhere, "data"), program.parent / "data",
-                      pathlib.Path(stage, "usr", "share", "quorvel", "data")]
+                      pathlib.Path(stage, "usr", "share", "games", "quorvel", "data")]
             (looked[2] / "cube.tga").unlink()
             with Game(binary=str(program), cwd=elsewhere) as game:
                 self.assertGreater(flat_share(game.ready()), 0.9, "textured without a texture")
