@@ -77,8 +77,11 @@ done
 
 echo "try-in-debian-root: $release, commit $commit: $command" >&2
 # A clean environment, as a new user's login would give; the inner shell runs
-# the command, its $1.
+# the command, its $1. The root shares the machine's abstract X sockets, which
+# its /tmp does not show: its test displays start at 300, away from the
+# machine's own.
 # shellcheck disable=SC2016
 chroot "$target" env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
+    QUORVEL_TEST_DISPLAY="${QUORVEL_TEST_DISPLAY:-300}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     sh -c 'cd /root/quorvel && eval "$1"' try "$command"
