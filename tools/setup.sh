@@ -1,8 +1,9 @@
 #!/bin/sh
-# Installs the Debian 12 packages that are missing (through sudo when not root)
-# and builds the game into build/: those that building and running the game
-# need (tools/debian-packages.txt), and with --tests those that the tests need
-# as well (tools/debian-test-packages.txt).
+# Installs the Debian packages that are missing (through sudo when not root) and
+# builds the game into build/: those that building and running the game need
+# (tools/debian-packages.txt), and with --tests those that the tests need as
+# well (tools/debian-test-packages.txt). The lists hold no name that only one
+# of Debian 12 and 13 has.
 # Usage, from anywhere: sh tools/setup.sh [--tests]
 set -eu
 

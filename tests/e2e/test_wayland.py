@@ -53,11 +53,13 @@ class WaylandTest(unittest.TestCase):
             self.assertTrue(shot, "no board")
             # What the program asked of weston (WAYLAND_DEBUG's " -> " lines) and
             # was told: full screen is asked for and granted at the output's size.
+            # libwayland 1.21 (Debian 12) names an object interface@id, 1.23
+            # (Debian 13) interface#id.
             said = game.output()
-            app_ids = re.findall(r'-> xdg_toplevel@\d+\.set_app_id\("(.*)"\)', said)
+            app_ids = re.findall(r'-> xdg_toplevel[@#]\d+\.set_app_id\("(.*)"\)', said)
             self.assertEqual({APP_ID}, set(app_ids))
-            width, height = re.findall(r"wl_output@\d+\.mode\(\d+, (\d+), (\d+),", said)[-1]
-            granted = r"(?s)-> (xdg_toplevel@\d+)\.set_fullscreen\(.*\1\.configure\(%s, %s,"
+            width, height = re.findall(r"wl_output[@#]\d+\.mode\(\d+, (\d+), (\d+),", said)[-1]
+            granted = r"(?s)-> (xdg_toplevel[@#]\d+)\.set_fullscreen\(.*\1\.configure\(%s, %s,"
             self.assertTrue(re.search(granted % (width, height), said), "full screen not granted")
             windows = run("xdotool", "search", "--class", "^Weston Compositor$").split()
             run("xdotool", "windowactivate", "--sync", windows[0])

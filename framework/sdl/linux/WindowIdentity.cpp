@@ -11,9 +11,9 @@ extern const size_t WINDOW_ICON_PNG_SIZE;
 
 void NameWindowsAfterDesktopEntry()
 {
-    // SDL 2.26 takes the class from the environment only, on Wayland too where
-    // SDL_VIDEO_WAYLAND_WMCLASS is not set; otherwise it is the program's file
-    // name, which no desktop entry is named after.
+    // SDL 2 (2.26 as 2.32) takes the class from the environment only, on
+    // Wayland too where SDL_VIDEO_WAYLAND_WMCLASS is not set; otherwise it is the
+    // program's file name, which no desktop entry is named after.
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", QUORVEL_APP_ID, 0);
 }
 
