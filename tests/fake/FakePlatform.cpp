@@ -30,14 +30,14 @@ void ShowErrorMessage(const char* caption, const char* text, const char* detail)
 bool QueryPerformanceFrequency(int64_t* f) { *f = fakeClock.frequency; return *f != 0; }
 bool QueryPerformanceCounter(int64_t* count) { *count = fakeClock.counter; return true; }
 uint32_t timeGetTime() { return fakeClock.milliseconds; }
-bool IsEscapeDown() { return fake.escapeDown; }
+bool IsEscapeHeld() { return fake.escapeDown; }
 bool HasCurrentContext() { return false; }
 std::string ExecutableFolder() { return fake.executableFolder; }
 bool PeekEvent(WindowEvent&) { return false; }
 void* COpenGL::CreateWin(const char*, int, int, int, bool&) { return nullptr; }
 const char* COpenGL::WindowFailure() const { return "no window in the fake platform"; }
 void COpenGL::KillWindow(void*, bool&) {}
-void COpenGL::SwapBuffers() { ++fake.swaps; }
+void COpenGL::SwapBuffers() { ++fake.swaps; EndFrameInput(); }
 CTexture::CTexture() : id(0) {}
 CTexture::~CTexture() {}
 bool CTexture::Create(const char*) { ++fake.textureCreates; return false; }

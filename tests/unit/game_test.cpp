@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <sstream>
 
 #include "app/Game.h"
@@ -11,6 +14,31 @@
 #include "framework/OpenGL.h"
 #include "input/Input.h"
 #include "tests/fake/FakePlatform.h"
+
+// Blocks from operator new not yet deleted, in the whole test program: what a
+// leak of the game's objects shows as.
+static std::atomic<long> liveBlocks{0};
+
+void* operator new(std::size_t size)
+{
+    void* block = std::malloc(size ? size : 1);
+    if (!block)
+        throw std::bad_alloc();
+    ++liveBlocks;
+    return block;
+}
+
+void operator delete(void* block) noexcept
+{
+    liveBlocks -= block != nullptr;
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    liveBlocks -= block != nullptr;
+    std::free(block);
+}
 
 namespace
 {
@@ -70,6 +98,16 @@ void Drag(bool left, bool right, int dy, int delta = 0, int turns = 1)
     DispatchEvent({EVENT_MOUSE_MOVE, 0, 700, game.mouseY + dy, 0, 0, 0, 0});
     while (turns-- > 0)
         DispatchEvent({EVENT_WHEEL, 0, 0, 0, 0, delta, 0, 0});
+}
+
+void MoveTo(int x, int y)
+{
+    DispatchEvent({EVENT_MOUSE_MOVE, 0, x, y, 0, 0, 0, 0});
+}
+
+void Button(WindowEventType upOrDown)
+{
+    DispatchEvent({upOrDown, 0, 0, 0, MOUSE_LEFT, 0, 0, 0});
 }
 
 void Keys(std::initializer_list<int> keys)
@@ -140,6 +178,15 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         {[] { Keys({'W', 'T'}); }, "textureOn:0 wireframe:1 glTexture:0 lines:11"},
         {[] { Keys({'T', 'W', 'T'}); }, "wireframe:1 lines:11"},
         {[] { Keys({'T', 'W', 'W'}); }, "textureOn:0 glTexture:0"},
+        // Frames (ticks): a click between two frames places one piece, then
+        // the button is up; held, it places on each newly marked square in turn.
+        {[] { Button(EVENT_BUTTON_DOWN); Button(EVENT_BUTTON_UP); game.Tick();
+              game.markedSquare = 1; game.Tick(); }, "player:0 pieces:1"},
+        {[] { Button(EVENT_BUTTON_DOWN); Button(EVENT_BUTTON_UP); Button(EVENT_BUTTON_DOWN);
+              Button(EVENT_BUTTON_UP); game.Tick(); game.Tick(); }, "player:0 pieces:1"},
+        {[] { Button(EVENT_BUTTON_DOWN); for (int square : {0, 1, 2}) { game.markedSquare = square;
+              game.Tick(); } }, "player:0 pieces:3"},
+        {[] { Keys({27}); game.Tick(); }, "state:5"}, // Esc pressed and released meanwhile
         {[] { Drag(1, 1, 1); }, "height:19.4"},
         {[] { game.camHeight = 49.9f; Drag(1, 1, 1); }, "height:54.3"},
         {[] { game.camHeight = 50; Drag(1, 1, 80); }, "height:50"},
@@ -153,7 +200,8 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         {[] { Drag(1, 1, 0); }, ""}, {[] { Drag(0, 1, 0); }, ""}, {[] { Drag(1, 0, 1); }, ""},
         {[] { Drag(0, 0, -1); }, ""},
         {[] { DispatchEvent({EVENT_MOUSE_MOVE, 0, 1024, 5, 0, 0, 0, 0}); }, ""}, // outside
-        {[] { Drag(1, 1, 0); Drag(0, 1, 1); }, "distance:19.4"}, // left released: zooms again
+        {[] { Drag(1, 1, 0); EndFrameInput(); Drag(0, 1, 1); }, "distance:19.4"}, // left up: zooms
+        {[] { MoveTo(700, 500); Drag(0, 1, 0); MoveTo(700, 490); }, "distance:10.6"}, // forward
         {[] { Drag(0, 0, 0, 30); }, "distance:15.5"},
         {[] { Drag(0, 0, 0, 120, 42); }, "distance:99"},
         {[] { Drag(0, 0, 0, -120, 6); }, "distance:3"},
@@ -165,6 +213,23 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         Start(2);
         EXPECT_EQ(Changes(c.input, 2), c.changes) << "case " << &c - cases;
     }
+}
+
+TEST(Game, NewGamesOverAFullBoardLeaveNoPiecesBehind)
+{
+    Start(2);
+    long before = 0;
+    for (int round = 0; round < 50; ++round)
+    {
+        for (int square = 0; square < 81; ++square)
+            game.board.PlacePiece(square, square % 2);
+        ASSERT_EQ(game.board.pieceCount, 81);
+        Keys({'N'});
+        game.Tick();
+        if (round == 0)
+            before = liveBlocks;
+    }
+    EXPECT_EQ(liveBlocks - before, 0) << "blocks kept over 49 full boards and new games";
 }
 
 TEST(Input, TheSquareOfTheNearestHitIsMarkedAndNoOther)
