@@ -52,6 +52,8 @@ class WindowTest(unittest.TestCase):
                     game.focus()
                     self.assertTrue(seen(lambda s: s.count(magenta, step=4) == 0), "panel seen")
                     if keys == "Escape":
+                        game.key("q")  # a key without a meaning
+                        self.assertIsNone(game.wait_exit(0.3), "status after Q")
                         game.tap(keys, "key")
                     else:
                         game.key(keys)
