@@ -7,7 +7,6 @@ where the screen of a failed test is kept."""
 
 import collections
 import contextlib
-import ctypes
 import itertools
 import os
 import re
@@ -77,39 +76,6 @@ def net_wm_state(window):
     ["FULLSCREEN", ...]."""
     out = run("xprop", "-id", str(window), "_NET_WM_STATE")
     return re.findall(r"_NET_WM_STATE_(\w+)", out.partition("=")[2])
-
-
-@contextlib.contextmanager
-def dock(height, colour=0xFF00FF):
-    """A panel of the given colour along the top of the screen for the block,
-    reserving its height as a strut (_NET_WM_STRUT_PARTIAL), as desktops' panels
-    do; xdotool and xprop cannot create a window."""
-    c, x = ctypes, ctypes.CDLL("libX11.so.6")
-    x.XOpenDisplay.restype = c.c_void_p
-    x.XInternAtom.restype = x.XDefaultRootWindow.restype = x.XCreateSimpleWindow.restype = c.c_ulong
-    x.XCreateSimpleWindow.argtypes = [c.c_void_p, c.c_ulong] + [c.c_int] * 2 + [c.c_uint] * 3 + [
-        c.c_ulong] * 2
-    x.XChangeProperty.argtypes = [c.c_void_p, c.c_ulong, c.c_ulong, c.c_ulong, c.c_int, c.c_int,
-                                  c.c_void_p, c.c_int]
-    display = c.c_void_p(x.XOpenDisplay(None))
-    width = geometry("root")[2]
-    panel = x.XCreateSimpleWindow(display, x.XDefaultRootWindow(display), 0, 0, width, height, 0,
-                                  0, colour)
-
-    def put(name, kind, values):
-        atom = lambda n: x.XInternAtom(display, n.encode(), 0)
-        data = (c.c_long * len(values))(*(atom(v) if isinstance(v, str) else v for v in values))
-        x.XChangeProperty(display, panel, atom(name), atom(kind), 32, 0, data, len(values))
-
-    put("_NET_WM_WINDOW_TYPE", "ATOM", ["_NET_WM_WINDOW_TYPE_DOCK"])
-    put("_NET_WM_STRUT", "CARDINAL", [0, 0, height, 0])
-    put("_NET_WM_STRUT_PARTIAL", "CARDINAL", [0, 0, height, 0, 0, 0, 0, 0, 0, width - 1, 0, 0])
-    x.XMapWindow(display, c.c_ulong(panel))
-    x.XSync(display, 0)
-    try:
-        yield
-    finally:
-        x.XCloseDisplay(display)  # the panel goes with its connection
 
 
 def free_display_number():
@@ -312,9 +278,8 @@ class Game:
         self.key(str(button), hold, "mouse")
 
     def tap(self, keysym="1", kind="click"):
-        """A press shorter than a frame: sent while the program is stopped, so
-        that it takes the press and the release between the same two frames.
-        A key (kind "key") by its X name, or a mouse button by its number."""
+        """A press shorter than a frame, sent while the program is stopped: a key
+        (kind "key") by its X name, or a mouse button by its number."""
         self.process.send_signal(signal.SIGSTOP)
         try:
             run("xdotool", kind, keysym)
