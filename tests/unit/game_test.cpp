@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <new>
 #include <sstream>
 
 #include "app/Game.h"
@@ -14,30 +11,6 @@
 #include "framework/OpenGL.h"
 #include "input/Input.h"
 #include "tests/fake/FakePlatform.h"
-
-// Blocks from operator new not yet deleted, in the whole test program: what a
-// leak of the game's objects shows as.
-static std::atomic<long> liveBlocks{0};
-
-void* operator new(std::size_t size)
-{
-    ++liveBlocks;
-    if (void* block = std::malloc(size ? size : 1))
-        return block;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* block) noexcept
-{
-    liveBlocks -= block != nullptr;
-    std::free(block);
-}
-
-void operator delete(void* block, std::size_t) noexcept
-{
-    liveBlocks -= block != nullptr;
-    std::free(block);
-}
 
 namespace
 {
@@ -223,9 +196,9 @@ TEST(Game, NewGamesOverAFullBoardLeaveNoPiecesBehind)
             game.board.PlacePiece(square, square % 2);
         Keys({'N'});
         game.Tick();
-        before = round == 0 ? liveBlocks.load() : before;
+        before = round == 0 ? fakeLiveBlocks.load() : before;
     }
-    EXPECT_EQ(liveBlocks - before, 0) << "blocks kept over 49 full boards and new games";
+    EXPECT_EQ(fakeLiveBlocks - before, 0) << "blocks kept over 49 full boards and new games";
 }
 
 TEST(Input, TheSquareOfTheNearestHitIsMarkedAndNoOther)
