@@ -12,8 +12,7 @@
 FakeClock fakeClock = {1000000, 0, 0};
 FakePlatform fake;
 
-// The test program's operator new and delete, counting. Not in a test file:
-// where a caller inlines them, GCC sees malloc meet delete and warns.
+// Counting new and delete; not in a test file, where GCC would inline them and warn.
 std::atomic<long> fakeLiveBlocks{0};
 
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept

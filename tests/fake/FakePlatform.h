@@ -19,8 +19,7 @@ struct FakeClock
 };
 extern FakeClock fakeClock; // constant-initialised: the static game's timer reads it
 
-// Blocks from operator new not yet deleted, in the whole test program: what a
-// leak of the game's objects shows as.
+// Blocks from operator new not yet deleted in the test program: leaks show here.
 extern std::atomic<long> fakeLiveBlocks;
 
 struct FakePlatform
