@@ -2,6 +2,7 @@
 
 #include "framework/Events.h"
 #include "framework/OpenGL.h"
+#include "framework/System.h"
 
 namespace
 {
@@ -9,10 +10,33 @@ namespace
 const unsigned int FLAG_LEFT_BUTTON = 0x0001;
 const unsigned int FLAG_RIGHT_BUTTON = 0x0002;
 
+const int KEY_ESCAPE = 27; // virtual-key code
+
+// The game reads the left button once a frame: a press and its release that
+// both come between two frames must still be seen by the next one, so the
+// release of an unseen press waits for EndFrameInput.
+void SetLeftButton(unsigned char down)
+{
+    if (down)
+    {
+        graphic.leftButton = 1;
+        graphic.leftPressUnseen = true;
+        graphic.leftReleaseWaiting = false;
+    }
+    else if (graphic.leftPressUnseen)
+    {
+        graphic.leftReleaseWaiting = true;
+    }
+    else
+    {
+        graphic.leftButton = 0;
+    }
+}
+
 void SetButton(int button, unsigned char down)
 {
     if (button == MOUSE_LEFT)
-        graphic.leftButton = down;
+        SetLeftButton(down);
     else if (button == MOUSE_RIGHT)
         graphic.rightButton = down;
 }
@@ -37,6 +61,8 @@ void DispatchEvent(const WindowEvent& event)
     switch (event.type)
     {
     case EVENT_KEY_DOWN:
+        if (event.key == KEY_ESCAPE)
+            graphic.escapePressUnseen = true;
         if (graphic.keyCallbackSet && graphic.keyCallback)
             graphic.keyCallback(event.key);
         break;
@@ -69,6 +95,20 @@ void DispatchEvent(const WindowEvent& event)
     case EVENT_OTHER:
         break;
     }
+}
+
+void EndFrameInput()
+{
+    if (graphic.leftReleaseWaiting)
+        graphic.leftButton = 0;
+    graphic.leftPressUnseen = false;
+    graphic.leftReleaseWaiting = false;
+    graphic.escapePressUnseen = false;
+}
+
+bool IsEscapeDown()
+{
+    return graphic.escapePressUnseen || IsEscapeHeld();
 }
 
 bool IsQuitEvent(const WindowEvent& event)

@@ -36,3 +36,8 @@ bool PeekEvent(WindowEvent& event);
 bool IsQuitEvent(const WindowEvent& event);
 // Keeps graphic's button bytes current and calls its registered callbacks.
 void DispatchEvent(const WindowEvent& event);
+// Called as each frame is presented, after it has read the buttons and Esc:
+// a left release that came while its press was unseen takes effect now.
+void EndFrameInput();
+// True while the platform reports Esc down at this moment.
+bool IsEscapeHeld();

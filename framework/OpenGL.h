@@ -33,9 +33,16 @@ class COpenGL
     float zNear;
     float zFar;
 
-    // 1 while the button is down, else 0; kept current by DispatchEvent.
+    // 1 while the button is down, else 0; kept current by DispatchEvent. A
+    // left press stays 1 until a frame has been presented, however soon it is
+    // released: a click shorter than a frame is seen by one frame.
     unsigned char leftButton;
     unsigned char rightButton;
+    // Presses no frame has seen yet: the left button's (its release waits
+    // while this is set) and Esc's. Cleared by EndFrameInput.
+    bool leftPressUnseen;
+    bool leftReleaseWaiting;
+    bool escapePressUnseen;
 
     // Where the driver offers no vsync, SwapBuffers waits so that frames come
     // at most at the display's refresh rate (60 a second where it reports

@@ -2,7 +2,8 @@
 
 #include <string>
 
-// True while the Esc key is held down at this moment.
+// True while the Esc key is held down, or when it was pressed since the last
+// frame was presented: a press shorter than a frame still counts.
 bool IsEscapeDown();
 // Shows a modal error box with one OK button holding the text. Standard error
 // gets "caption: text", then ": detail" (the platform's reason) unless detail

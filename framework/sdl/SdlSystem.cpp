@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "framework/Events.h"
 #include "framework/Report.h"
 #include "framework/System.h"
 
 // The keyboard state is as of the last event pump; the message loop pumps
 // before every frame, so this is current when the frame asks.
-bool IsEscapeDown()
+bool IsEscapeHeld()
 {
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     return keys && keys[SDL_SCANCODE_ESCAPE];

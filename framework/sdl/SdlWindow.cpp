@@ -6,6 +6,7 @@
 #include <future>
 #include <string>
 
+#include "framework/Events.h"
 #include "framework/OpenGL.h"
 #include "framework/sdl/FocusRefusal.h"
 #include "framework/sdl/FramePacing.h"
@@ -303,6 +304,7 @@ const char* COpenGL::WindowFailure() const
 
 void COpenGL::SwapBuffers()
 {
+    EndFrameInput();
     if (!window)
         return;
     if (paceFrames && pacing.MustPace(vsync))

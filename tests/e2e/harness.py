@@ -11,6 +11,7 @@ import itertools
 import os
 import re
 import select
+import signal
 import subprocess
 import sys
 import tempfile
@@ -68,6 +69,13 @@ def tree(folder):
 def error_boxes():
     """The windows titled "Error" on the display (xdotool cannot match a UTF-8 name)."""
     return re.findall(r'^\s*(0x[0-9a-f]+) "Error":', run("xwininfo", "-root", "-tree"), re.M)
+
+
+def net_wm_state(window):
+    """The states the window manager keeps on the window (_NET_WM_STATE), as
+    ["FULLSCREEN", ...]."""
+    out = run("xprop", "-id", str(window), "_NET_WM_STATE")
+    return re.findall(r"_NET_WM_STATE_(\w+)", out.partition("=")[2])
 
 
 def free_display_number():
@@ -268,6 +276,15 @@ class Game:
 
     def click(self, button=1, hold=0.2):
         self.key(str(button), hold, "mouse")
+
+    def tap(self, keysym="1", kind="click"):
+        """A press shorter than a frame, sent while the program is stopped: a key
+        (kind "key") by its X name, or a mouse button by its number."""
+        self.process.send_signal(signal.SIGSTOP)
+        try:
+            run("xdotool", kind, keysym)
+        finally:
+            self.process.send_signal(signal.SIGCONT)
 
     def move(self, x, y):
         run("xdotool", "mousemove", str(x), str(y))

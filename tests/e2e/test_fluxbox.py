@@ -10,7 +10,7 @@ import sys
 import time
 import unittest
 
-from harness import SKIP, Game, geometry, x_server
+from harness import SKIP, Game, geometry, net_wm_state, x_server
 
 SIZE = (800, 600)
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -27,6 +27,7 @@ class FluxboxTest(unittest.TestCase):
                 game.wait_drawn()
                 time.sleep(0.5)  # a title bar comes once fluxbox frames the window
                 self.assertEqual((0, 0) + SIZE, geometry(game.window), "start %d" % start)
+                self.assertIn("FULLSCREEN", net_wm_state(game.window), "start %d" % start)
                 self.assertTrue(game.running())
             manager.terminate()  # before the next one starts
             manager.wait(5)

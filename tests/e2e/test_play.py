@@ -2,10 +2,11 @@
 a new game, the camera and display controls."""
 
 import operator
+import time
 import unittest
 
-from harness import Game, blue, flat_share, green, help_seen, main, red, run, seen
-from harness import square, squares, white, yellow
+from harness import Game, blue, flat_share, grab_screen, green, help_seen, main, red
+from harness import run, seen, square, squares, white, yellow
 
 # (row, column) clicked in turn: red fills row 4 from the left, green row 0.
 MOVES = [(4, 0), (0, 0), (4, 1), (0, 1), (4, 2), (0, 2), (4, 3), (0, 3), (4, 4)]
@@ -33,10 +34,11 @@ CONTROLS = [
     ("key c", lambda shot: shot.count(white, (shot.width - 150, 25, 150, 200)), shown, True),
     ("click 4 click 4", blue_seen, operator.gt, False),  # the wheel away: smaller
     ("click 5 click 5 click 5", blue_seen, operator.lt, False),
-    # Dragged down with the right button: farther, smaller; the pointer then back.
-    ("mousedown 3 sleep 0.2 mousemove_relative 0 30 sleep 0.2 mousemove_relative 0 30 sleep 0.2"
-     " mouseup 3 sleep 0.2 mousemove_relative -- 0 -60", lambda shot: shot.count(square, step=4),
-     operator.gt, False),
+] + [  # Dragged down with the right button: farther, smaller; forward: nearer, bigger.
+    ("mousedown 3 sleep 0.2 mousemove_relative -- 0 %d sleep 0.2 mousemove_relative -- 0 %d sleep"
+     " 0.2 mouseup 3 sleep 0.2 mousemove_relative -- 0 %d" % (dy, dy, -2 * dy),  # the pointer back
+     lambda shot: shot.count(square, step=4), holds, False)
+    for dy, holds in ((30, operator.gt), (-30, operator.lt))
 ] + [(act, lambda shot: shot.mask(blue), operator.ne, False)
      for act in ("key s", "key f", "key d", "key e", "mousemove 0 500", "")]
 
@@ -50,15 +52,16 @@ class PlayTest(unittest.TestCase):
             self.assertIsNotNone(grid, "no board of 9 x 9 squares on the first picture")
             result_line = (start.width // 2 - 80, 25, 170, 15)
             self.assertEqual(0, start.count(white, result_line))
+            # Each click is shorter than a frame and places one piece of the player
+            # whose turn it is. The first two squares are seen marked before.
             for turn, (row, column) in enumerate(MOVES):
                 x, y = grid[row][column]
                 game.move(x, y)
-                if turn < 2:  # the square under the cursor, then the cube on it
-                    self.assertTrue(seen(lambda s: yellow(s.pixel(x, y))), (row, column))
-                game.click()
                 if turn < 2:
-                    colour = (red, green)[turn]
-                    self.assertTrue(seen(lambda s: colour(s.pixel(x, y))), (row, column))
+                    self.assertTrue(seen(lambda s: yellow(s.pixel(x, y))), (row, column))
+                game.tap()
+                colour = (red, green)[turn % 2]
+                self.assertTrue(seen(lambda s: colour(s.pixel(x, y))), (row, column))
             won = seen(lambda s: s.count(white, result_line) > 50)
             self.assertTrue(won, "no result line after red's fifth in a row")
 
@@ -76,11 +79,22 @@ class PlayTest(unittest.TestCase):
             self.assertTrue(fresh, "pieces left after N")
             self.assertEqual(0, fresh.count(white, result_line), "result line after N")
             self.assertTrue(start.mask(square) == fresh.mask(square), "N did not reset the camera")
+            # Held across free squares, the button places on each, the colours alternating.
+            game.move(*grid[8][0])
+            run("xdotool", "mousedown", "1")
+            for turn, (x, y) in enumerate(grid[8][:3]):
+                game.move(x, y)
+                colour = (red, green)[turn % 2]
+                self.assertTrue(seen(lambda s: colour(s.pixel(x, y))), "held, square %d" % turn)
+            run("xdotool", "mouseup", "1")
             self.assertEqual("", game.output(), "stderr")
 
     def test_view_and_display_controls(self):
         with Game() as game:
-            before = game.ready()
+            rest = game.ready()
+            time.sleep(1)  # the pointer resting in the middle, nothing pressed: a still view
+            before = grab_screen()
+            self.assertTrue(rest.mask(square) == before.mask(square), "the view moved by itself")
             for act, measure, holds, toggles in CONTROLS:
                 with self.subTest(act or "resting at the edge"):
                     was = measure(before)

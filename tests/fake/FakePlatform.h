@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -17,6 +18,9 @@ struct FakeClock
     uint32_t milliseconds;      // the millisecond clock, wraps
 };
 extern FakeClock fakeClock; // constant-initialised: the static game's timer reads it
+
+// Blocks from operator new not yet deleted in the test program: leaks show here.
+extern std::atomic<long> fakeLiveBlocks;
 
 struct FakePlatform
 {

@@ -72,6 +72,16 @@ void Drag(bool left, bool right, int dy, int delta = 0, int turns = 1)
         DispatchEvent({EVENT_WHEEL, 0, 0, 0, 0, delta, 0, 0});
 }
 
+void MoveTo(int x, int y)
+{
+    DispatchEvent({EVENT_MOUSE_MOVE, 0, x, y, 0, 0, 0, 0});
+}
+
+void Button(WindowEventType upOrDown)
+{
+    DispatchEvent({upOrDown, 0, 0, 0, MOUSE_LEFT, 0, 0, 0});
+}
+
 void Keys(std::initializer_list<int> keys)
 {
     for (int key : keys)
@@ -140,6 +150,14 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         {[] { Keys({'W', 'T'}); }, "textureOn:0 wireframe:1 glTexture:0 lines:11"},
         {[] { Keys({'T', 'W', 'T'}); }, "wireframe:1 lines:11"},
         {[] { Keys({'T', 'W', 'W'}); }, "textureOn:0 glTexture:0"},
+        // Frames: a click between two places once, then is up; held, it places on each square.
+        {[] { Button(EVENT_BUTTON_DOWN); Button(EVENT_BUTTON_UP); game.Tick();
+              game.markedSquare = 1; game.Tick(); }, "player:0 pieces:1"},
+        {[] { Button(EVENT_BUTTON_DOWN); Button(EVENT_BUTTON_UP); Button(EVENT_BUTTON_DOWN);
+              Button(EVENT_BUTTON_UP); game.Tick(); game.Tick(); }, "player:0 pieces:1"},
+        {[] { Button(EVENT_BUTTON_DOWN); for (int square : {0, 1, 2}) { game.markedSquare = square;
+              game.Tick(); } }, "player:0 pieces:3"},
+        {[] { Keys({27}); game.Tick(); }, "state:5"}, // Esc pressed and released meanwhile
         {[] { Drag(1, 1, 1); }, "height:19.4"},
         {[] { game.camHeight = 49.9f; Drag(1, 1, 1); }, "height:54.3"},
         {[] { game.camHeight = 50; Drag(1, 1, 80); }, "height:50"},
@@ -153,7 +171,8 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         {[] { Drag(1, 1, 0); }, ""}, {[] { Drag(0, 1, 0); }, ""}, {[] { Drag(1, 0, 1); }, ""},
         {[] { Drag(0, 0, -1); }, ""},
         {[] { DispatchEvent({EVENT_MOUSE_MOVE, 0, 1024, 5, 0, 0, 0, 0}); }, ""}, // outside
-        {[] { Drag(1, 1, 0); Drag(0, 1, 1); }, "distance:19.4"}, // left released: zooms again
+        {[] { Drag(1, 1, 0); EndFrameInput(); Drag(0, 1, 1); }, "distance:19.4"}, // left up: zooms
+        {[] { MoveTo(700, 500); Drag(0, 1, 0); MoveTo(700, 490); }, "distance:10.6"}, // forward
         {[] { Drag(0, 0, 0, 30); }, "distance:15.5"},
         {[] { Drag(0, 0, 0, 120, 42); }, "distance:99"},
         {[] { Drag(0, 0, 0, -120, 6); }, "distance:3"},
@@ -165,6 +184,21 @@ TEST(Input, PlacesTurnsTogglesZoomsAndRaisesWithinItsLimits)
         Start(2);
         EXPECT_EQ(Changes(c.input, 2), c.changes) << "case " << &c - cases;
     }
+}
+
+TEST(Game, NewGamesOverAFullBoardLeaveNoPiecesBehind)
+{
+    Start(2);
+    long before = 0;
+    for (int round = 0; round < 50; ++round)
+    {
+        for (int square = 0; square < 81; ++square)
+            game.board.PlacePiece(square, square % 2);
+        Keys({'N'});
+        game.Tick();
+        before = round == 0 ? fakeLiveBlocks.load() : before;
+    }
+    EXPECT_EQ(fakeLiveBlocks - before, 0) << "blocks kept over 49 full boards and new games";
 }
 
 TEST(Input, TheSquareOfTheNearestHitIsMarkedAndNoOther)
