@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "Context.h"
 #include "EsFunctions.h"
 
 namespace
@@ -172,6 +173,13 @@ bool Gl11LoadBackend(void* (*getProcAddress)(const char* name))
         failure = "no way to find GL functions";
     else if (FindAll(getProcAddress) && BuildProgram())
         loaded = true;
+    if (loaded) // what was set before, ES now holds too
+    {
+        const Context& gl = Gl11();
+        ApplyServerState(gl.server);
+        table.DepthFunc(gl.depthFunc);
+        table.Viewport(gl.viewport[0], gl.viewport[1], gl.viewport[2], gl.viewport[3]);
+    }
     return loaded;
 }
 

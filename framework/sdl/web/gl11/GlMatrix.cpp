@@ -33,11 +33,6 @@ void glPopMatrix()
     stack.pop_back();
 }
 
-void glMultMatrixd(const GLdouble* m)
-{
-    MultiplyDoubles(Gl11().Top(), m);
-}
-
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
     Translate(Gl11().Top(), x, y, z);

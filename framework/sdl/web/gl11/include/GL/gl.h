@@ -173,7 +173,6 @@ extern "C"
     void glLoadIdentity(void);
     void glPushMatrix(void);
     void glPopMatrix(void);
-    void glMultMatrixd(const GLdouble* m);
     void glTranslatef(GLfloat x, GLfloat y, GLfloat z);
     void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z);
     void glScalef(GLfloat x, GLfloat y, GLfloat z);
