@@ -229,4 +229,38 @@ TEST_F(EsRenderTest, AWindowOfNoSizeAndBack)
     EXPECT_EQ(game.board.Pick(int(centre.x), screenHeight - int(centre.y)), 40);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
+// The text's way: an alpha-only texture, as the font's atlas is, drawn from
+// client arrays between Start2D and End2D, tints the current colour by its
+// alpha and blends over what is behind; a clamped edge does not wrap.
+TEST_F(EsRenderTest, AnAlphaTextureTintsTheCurrentColour)
+{
+    const unsigned char alphas[2] = {255, 0};
+    GLuint atlas = 0;
+    glGenTextures(1, &atlas);
+    glBindTexture(GL_TEXTURE_2D, atlas);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, 2, 1, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alphas);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    DrawFrame();
+    // Window pixels, y downwards: the left half takes texel 0, the right texel 1.
+    const float corners[4][4] = {{0, 0, 20, 20}, {1, 0, 220, 20}, {1, 1, 220, 60}, {0, 1, 20, 60}};
+    graphic.Start2D();
+    glBindTexture(GL_TEXTURE_2D, atlas); // the board's is bound after a frame
+    glColor3f(1, 0, 1);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, sizeof corners[0], &corners[0][0]);
+    glVertexPointer(2, GL_FLOAT, sizeof corners[0], &corners[0][2]);
+    glDrawArrays(GL_QUADS, 0, 4);
+    glPopClientAttrib();
+    graphic.End2D();
+    EXPECT_EQ(Hue({60, HEIGHT - 40.0}), "r-b");
+    EXPECT_EQ(Hue({180, HEIGHT - 40.0}), "---");
+    glDeleteTextures(1, &atlas);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
 } // namespace

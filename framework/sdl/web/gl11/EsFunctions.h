@@ -66,4 +66,3 @@ enum EsTexturing
 };
 // Sets the `texturing` uniform; the program is in use from loading on.
 void EsSetTexturing(EsTexturing mode);
-// The layer's own vertex and index buffers, bound from loading on.
