@@ -282,6 +282,57 @@ TEST_F(WebSelectionTest, AnOverflowingBufferGivesMinusOneAndWhatFits)
     }
 }
 
+// A triangle on the far plane (window depth 1), one just before it and one on
+// the near plane, each selected under its own name. Desktop GL (Mesa) scales
+// depth 1 past the largest word and writes 0, which would make the farthest
+// hit the nearest; the layer writes the largest word. The rest agree.
+TEST_F(WebSelectionTest, AHitOnTheFarPlaneIsTheFarthest)
+{
+    const float depths[3] = {1.0f, 0.999f, -1.0f}; // clip z with w = 1
+    GLuint desktop[12] = {};
+    glSelectBuffer(12, desktop);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+    uint32_t layer[12] = {};
+    Selection selection;
+    selection.SetBuffer(layer, 12);
+    selection.Start();
+    selection.InitNames();
+    selection.PushName(0);
+    for (const float z : depths)
+    {
+        glLoadName(z > 0 ? 1 : 2);
+        selection.LoadName(z > 0 ? 1 : 2);
+        glBegin(GL_TRIANGLES);
+        glVertex3f(-0.5f, -0.5f, z); // under identities, in clip coordinates
+        glVertex3f(0.5f, -0.5f, z);
+        glVertex3f(0.0f, 0.5f, z);
+        glEnd();
+        const ClipPoint corners[3] = {{-0.5f, -0.5f, z, 1}, {0.5f, -0.5f, z, 1}, {0, 0.5f, z, 1}};
+        selection.AddTriangle(corners);
+    }
+    EXPECT_EQ(glRenderMode(GL_RENDER), 3);
+    EXPECT_EQ(selection.Finish(), 3);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    const std::vector<uint32_t> desktopWords(desktop, desktop + 12), layerWords(layer, layer + 12);
+    std::vector<uint32_t> expected = desktopWords;
+    expected[1] = expected[2] = 0xFFFFFFFFu;
+    EXPECT_EQ(desktopWords[1], 0u) << "desktop GL no longer wraps depth 1 to 0";
+    EXPECT_EQ(layerWords, expected);
+    EXPECT_GT(layerWords[5], 4290000000u); // depth 0.9995, before the far plane
+    EXPECT_EQ(layerWords[9], 0u);          // the near plane
+}
+
 // gluBuild2DMipmaps of random pictures, each side a power of two or not (then
 // rescaled first), one side 1 or both above 1: every level's size and bytes.
 TEST_F(WebSelectionTest, MipmapsAreGlusLevelForLevel)
