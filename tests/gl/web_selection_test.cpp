@@ -310,13 +310,15 @@ TEST_F(WebSelectionTest, AHitOnTheFarPlaneIsTheFarthest)
     {
         glLoadName(z > 0 ? 1 : 2);
         selection.LoadName(z > 0 ? 1 : 2);
-        glBegin(GL_TRIANGLES);
-        glVertex3f(-0.5f, -0.5f, z); // under identities, in clip coordinates
-        glVertex3f(0.5f, -0.5f, z);
-        glVertex3f(0.0f, 0.5f, z);
-        glEnd();
-        const ClipPoint corners[3] = {{-0.5f, -0.5f, z, 1}, {0.5f, -0.5f, z, 1}, {0, 0.5f, z, 1}};
-        selection.AddTriangle(corners);
+        // Under identities, in clip coordinates; from an array, as a glBegin
+        // in selection mode holds memory in Mesa until the context goes.
+        const GLfloat corners[3][3] = {{-0.5f, -0.5f, z}, {0.5f, -0.5f, z}, {0.0f, 0.5f, z}};
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, corners);
+        glDrawArrays(GL_TRIANGLES, 0, 3);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        const ClipPoint clipped[3] = {{-0.5f, -0.5f, z, 1}, {0.5f, -0.5f, z, 1}, {0, 0.5f, z, 1}};
+        selection.AddTriangle(clipped);
     }
     EXPECT_EQ(glRenderMode(GL_RENDER), 3);
     EXPECT_EQ(selection.Finish(), 3);
