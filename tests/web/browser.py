@@ -115,11 +115,29 @@ class Browser:
         os.close(self._from_browser)
 
     def _take_event(self, message):
-        if message.get("method") == "Runtime.consoleAPICalled":
+        if message.get("method") == "Fetch.requestPaused":  # answered off the reading thread
+            threading.Thread(target=self._change_response, args=(message["params"],),
+                             daemon=True).start()
+        elif message.get("method") == "Runtime.consoleAPICalled":
             call = message["params"]
             self.console.append((call["type"], " ".join(
                 str(a.get("value", a.get("description", ""))) for a in call["args"])))
         self._events.append(message)
+
+    def change_responses(self, suffix, change):
+        """From now on the bytes of every response whose URL ends in suffix
+        reach the page as change(bytes) returns them."""
+        self._change = change
+        self.page("Fetch.enable", patterns=[{"urlPattern": "*" + suffix,
+                                              "requestStage": "Response"}])
+
+    def _change_response(self, paused):
+        number = paused["requestId"]
+        body = self.page("Fetch.getResponseBody", requestId=number)
+        data = base64.b64decode(body["body"]) if body["base64Encoded"] else body["body"].encode()
+        self.page("Fetch.fulfillRequest", requestId=number, responseCode=paused["responseStatusCode"],
+                  responseHeaders=paused.get("responseHeaders", []),
+                  body=base64.b64encode(self._change(data)).decode())
 
     def call(self, method, timeout=30, session=None, **params):
         """Sends one command; its result, or RuntimeError with the browser's error."""

@@ -112,6 +112,15 @@ class PageTest(unittest.TestCase):
             problems = [text for level, text in browser.console if level == "error"]
             self.assertEqual([], problems, "the console's errors")
 
+    def test_a_broken_texture_gives_flat_colours_and_says_why(self):
+        with Browser(WIDTH, HEIGHT) as browser:
+            # The texture is the data's first file: its header made empty.
+            browser.change_responses("quorvel.data", lambda data: bytes(18) + data[18:])
+            start = self.start(browser)
+            self.assertGreater(flat_share(start), 0.9, "not flat colours")
+            said = [text for level, text in browser.console if level == "error"]
+            self.assertTrue(any("data/cube.tga is not a picture" in text for text in said), said)
+
     def test_the_page_without_webgl_says_so(self):
         with Browser(WIDTH, HEIGHT, ["--disable-3d-apis"]) as browser:
             browser.open(self.url)
