@@ -23,7 +23,7 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
 from browser import Browser, served  # noqa: E402
-from harness import squares  # noqa: E402
+from harness import green, red, squares  # noqa: E402
 
 # Before the page's own scripts: the first draw's frame, the frames drawn, and
 # optionally no wait between them.
@@ -134,6 +134,9 @@ def main():
             fill_board(browser, squares(start))
             browser.move(size[0] // 2, size[1] // 8)
             time.sleep(3)
+            shot = browser.screen()
+            if not shot.count(red, step=4) or not shot.count(green, step=4):
+                raise RuntimeError("the board was not filled")
             ms, frames = frame_time(browser, args.seconds)
             print("Frame, unpaced, full board, %dx%d: %.2f ms (%d frames)" % (size + (ms, frames)))
 

@@ -18,7 +18,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from harness import run, screen_from_ppm, wait_until  # noqa: E402
+from harness import screen_from_ppm, wait_until  # noqa: E402
 
 # SwiftShader gives WebGL 1.0 without a GPU; the rest keeps a test run off the
 # network and out of the profile of whoever runs it.
@@ -135,7 +135,8 @@ class Browser:
         number = paused["requestId"]
         body = self.page("Fetch.getResponseBody", requestId=number)
         data = base64.b64decode(body["body"]) if body["base64Encoded"] else body["body"].encode()
-        self.page("Fetch.fulfillRequest", requestId=number, responseCode=paused["responseStatusCode"],
+        self.page("Fetch.fulfillRequest", requestId=number,
+                  responseCode=paused["responseStatusCode"],
                   responseHeaders=paused.get("responseHeaders", []),
                   body=base64.b64encode(self._change(data)).decode())
 

@@ -10,7 +10,7 @@ import sys
 import unittest
 
 from browser import Browser, chromium_missing, served
-from harness import ROOT, SKIP, blue, flat_share, green, help_seen, red, square, squares, white
+from harness import ROOT, SKIP, blue, flat_share, green, help_seen, red, squares, white
 from harness import yellow
 
 SITE = os.environ.get("QUORVEL_WEB_SITE") or os.path.join(ROOT, "build-web")
