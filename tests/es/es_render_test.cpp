@@ -24,7 +24,7 @@
 
 namespace
 {
-const int WIDTH = 640, HEIGHT = 480;
+const int WIDTH = FRAME_WIDTH, HEIGHT = FRAME_HEIGHT;
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
 void (*readPixels)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*) = nullptr;
