@@ -7,37 +7,27 @@
 #include <GL/gl11_backend.h>
 #include <GL/glu.h>
 #include <SDL.h>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <link.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/Game.h"
 #include "board/Constants.h"
 #include "framework/OpenGL.h"
 #include "framework/sdl/web/gl11/Matrix.h"
+#include "tests/es/ComparedFrames.h"
+#include "tests/gl/DriverPin.h"
 
 namespace
 {
-const int WIDTH = 640, HEIGHT = 480;
+const int WIDTH = FRAME_WIDTH, HEIGHT = FRAME_HEIGHT;
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
 void (*readPixels)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*) = nullptr;
-
-// Keeps Mesa's driver mapped to the end, as the GL tests do, so that
-// LeakSanitizer still sees the blocks its variables hold.
-int PinDriver(dl_phdr_info* info, size_t, void*)
-{
-    const size_t length = info->dlpi_name ? std::strlen(info->dlpi_name) : 0;
-    if (length > 7 && std::strcmp(info->dlpi_name + length - 7, "_dri.so") == 0)
-        dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-    return 0;
-}
 
 class EsWindow : public ::testing::Environment
 {
@@ -54,7 +44,7 @@ class EsWindow : public ::testing::Environment
         context = window ? SDL_GL_CreateContext(window) : nullptr;
         if (!context)
             return;
-        dl_iterate_phdr(PinDriver, nullptr);
+        PinGlDriver();
         // The same start as the desktop window's.
         EXPECT_TRUE(Gl11LoadBackend(SDL_GL_GetProcAddress)) << Gl11BackendFailure();
         readPixels = reinterpret_cast<decltype(readPixels)>(SDL_GL_GetProcAddress("glReadPixels"));
@@ -277,4 +267,34 @@ TEST_F(EsRenderTest, AnAlphaTextureTintsTheCurrentColour)
     glDeleteTextures(1, &atlas);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
+// Desktop GL (tests/es/desktop_frames) and the layer draw the same frames,
+// filled and outlined, from the same code: every channel of every pixel within
+// one level (where rounding in filtering differs).
+TEST_F(EsRenderTest, FramesAreTheDesktopsToALevel)
+{
+    FILE* desktop = popen(DESKTOP_FRAMES, "r");
+    ASSERT_NE(desktop, nullptr);
+    std::vector<unsigned char> theirs(size_t(FRAME_WIDTH) * FRAME_HEIGHT * 4), ours;
+    for (int frame = 0; frame < COMPARED_FRAMES; ++frame)
+    {
+        ASSERT_EQ(std::fread(theirs.data(), 1, theirs.size(), desktop), theirs.size()) << frame;
+        DrawComparedFrame(frame, readPixels, ours);
+        int lit = 0, differing = 0, worst = 0;
+        for (size_t i = 0; i < ours.size(); i += 4)
+        {
+            int difference = 0;
+            for (size_t k = i; k < i + 3; ++k)
+                difference = std::max(difference, std::abs(ours[k] - theirs[k]));
+            lit += ours[i] || ours[i + 1] || ours[i + 2];
+            differing += difference > 0;
+            worst = std::max(worst, difference);
+        }
+        EXPECT_LE(worst, 1) << "frame " << frame << ": " << differing << " pixels differ";
+        EXPECT_GT(lit, frame == 0 ? 80000 : 15000) << "frame " << frame << " is nearly empty";
+        std::printf("frame %d: %d pixels lit, %d differ, by at most %d\n", frame, lit, differing,
+                    worst);
+    }
+    EXPECT_EQ(pclose(desktop), 0);
+}
+
 } // namespace
