@@ -6,7 +6,9 @@
 #      AddressSanitizer and UndefinedBehaviorSanitizer.
 #   3. the Windows build (tools/build-windows.sh) in build-windows/, its unit
 #      tests under Wine, and its ZIP;
-#   4. the texture decoder's fuzz target, built with clang, run for a minute.
+#   4. the browser build (tools/build-web.sh) in build-emscripten/, its page in
+#      build-web/, played in headless Chromium;
+#   5. the texture decoder's fuzz target, built with clang, run for a minute.
 # Every stage runs even after a failure; the exit status is non-zero if any
 # failed. Needs the packages that tools/setup.sh --tests installs.
 # Usage, from anywhere: sh tools/run-tests.sh
@@ -18,7 +20,7 @@ cd "$root" || exit 1
 
 for tool in cmake ctest Xvfb openbox xdotool xwininfo xdpyinfo xprop import python3 \
     desktop-file-validate appstreamcli mandoc x86_64-w64-mingw32-g++-posix wine rsvg-convert \
-    icotool wrestool makensis; do
+    icotool wrestool makensis emcc chromium convert; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "run-tests: $tool is missing; run: sh tools/setup.sh --tests" >&2
         exit 1
@@ -196,7 +198,15 @@ fi
 #    tests under Wine and the ZIP; the tests' counts join the sum.
 counted "Windows build, tests under Wine and ZIP in build-windows/" sh tools/build-windows.sh
 
-# 4. Fuzzing the texture loader: a bounded libFuzzer run (FUZZ_SECONDS, 60 by
+# 4. Browser build: the libraries (built once, then cached), the page, and the
+#    page played in headless Chromium.
+web()
+{
+    sh tools/build-web.sh && ctest --test-dir build-emscripten --output-on-failure --no-tests=error
+}
+counted "browser build in build-emscripten/ and build-web/, played in Chromium" web
+
+# 5. Fuzzing the texture loader: a bounded libFuzzer run (FUZZ_SECONDS, 60 by
 #    default) with clang in build-fuzz/; a crash fails the stage.
 step "fuzz the texture decoder for ${FUZZ_SECONDS:-60} s in build-fuzz/" sh tests/fuzz/run-fuzz.sh
 

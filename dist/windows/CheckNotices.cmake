@@ -96,7 +96,7 @@ file(COPY ${DEPS}/notices/${source} DESTINATION ${WORK}/incomplete)
 file(REMOVE ${WORK}/incomplete/${source}/copyright)
 execute_process(COMMAND ${CMAKE_COMMAND} -DOUT=${WORK}/incomplete.txt
     -DNOTICES=${WORK}/incomplete -DSOURCES=${source} -DTITLE=incomplete
-    -P ${CMAKE_CURRENT_LIST_DIR}/Notices.cmake RESULT_VARIABLE failed ERROR_VARIABLE said)
+    -P ${CMAKE_CURRENT_LIST_DIR}/../Notices.cmake RESULT_VARIABLE failed ERROR_VARIABLE said)
 if(NOT failed OR EXISTS ${WORK}/incomplete.txt OR NOT said MATCHES "cannot read[ \n]+[^ \n]*/copyright")
     message(FATAL_ERROR "notices made without ${source}'s copyright file:\n${said}")
 endif()

@@ -37,7 +37,7 @@ set(QUORVEL_NOTICES ${CMAKE_CURRENT_BINARY_DIR}/THIRD-PARTY-NOTICES.txt)
 execute_process(COMMAND ${CMAKE_COMMAND} -DOUT=${QUORVEL_NOTICES}
     -DNOTICES=${QUORVEL_WINDOWS_DEPS}/notices "-DSOURCES=${QUORVEL_NOTICE_SOURCES}"
     "-DPACKAGES=${packages}" "-DTITLE=Quorvel ${PROJECT_VERSION} for Windows: third-party notices"
-    -P ${CMAKE_CURRENT_LIST_DIR}/Notices.cmake
+    -P ${PROJECT_SOURCE_DIR}/dist/Notices.cmake
     RESULT_VARIABLE failed ERROR_VARIABLE error)
 if(failed)
     message(FATAL_ERROR "The program's third-party notices cannot be made:\n${error}")
@@ -48,7 +48,7 @@ foreach(package ${packages})
 endforeach()
 file(GLOB kept ${QUORVEL_WINDOWS_DEPS}/notices/*/*)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${kept}
-    ${CMAKE_CURRENT_LIST_DIR}/Notices.cmake)
+    ${PROJECT_SOURCE_DIR}/dist/Notices.cmake)
 
 # FreeType's licence asks for its credit, with the year of the version used,
 # in the program's documentation: the readme's.

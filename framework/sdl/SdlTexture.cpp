@@ -1,6 +1,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <string>
+
+#include "framework/Report.h"
 #include "framework/System.h"
 #include "framework/Texture.h"
 #include "framework/sdl/TgaDecode.h"
@@ -49,11 +52,18 @@ CTexture::~CTexture()
 bool CTexture::Create(const char* fileName)
 {
     Release();
-    if (!fileName || !HasCurrentContext())
+    // An empty name is a file not found, which was said where it was looked for.
+    if (!fileName || !*fileName || !HasCurrentContext())
         return false;
     DecodedImage image;
     if (!DecodeTgaFile(fileName, image))
+    {
+        // Found but unreadable: said, as a file not found is (FindDataFile).
+        ReportProblem(std::string("Quorvel: ") + fileName +
+                      " is not a picture the game reads (a complete TGA file, at most 4096 "
+                      "pixels on a side); the board is drawn in flat colours");
         return false;
+    }
     id = Upload(image);
     return id != 0;
 }

@@ -8,6 +8,8 @@
 
 #include "framework/Events.h"
 #include "framework/OpenGL.h"
+#include "framework/sdl/BackgroundWork.h"
+#include "framework/sdl/ContextVersion.h"
 #include "framework/sdl/FocusRefusal.h"
 #include "framework/sdl/FramePacing.h"
 #include "framework/sdl/FullScreenState.h"
@@ -86,13 +88,11 @@ void EndAfterFirstFrame()
 const int DEFAULT_WIDTH = 1024;
 const int DEFAULT_HEIGHT = 768;
 
-// A legacy (compatibility) context: this program uses fixed-function GL 1.1.
+// The platform's kind of context for this program's fixed-function GL 1.1.
 void RequestContextAttributes(int bpp)
 {
     SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
+    RequestContextVersion();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     const bool lowColour = bpp > 0 && bpp <= 16;
@@ -234,7 +234,7 @@ void* COpenGL::CreateWin(const char* title, int width, int height, int bpp, bool
         return FailToStart(reason.c_str());
     }
     // Run at once where a thread can be had, otherwise when they are taken.
-    glyphs = std::async(std::launch::async | std::launch::deferred, RasteriseGlyphAtlas);
+    glyphs = std::async(BackgroundLaunch(), RasteriseGlyphAtlas);
     StartToleratingFocusRefusal();
     StartCatchingStartErrors();
 

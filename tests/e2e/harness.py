@@ -167,15 +167,19 @@ class Screen(collections.namedtuple("Screen", "width height rgb")):
         return sum(self.mask(predicate, box or (0, 0, self.width, self.height), step))
 
 
-def grab_screen():
-    """The whole screen as it is now (what a player sees)."""
-    data = run("import", "-silent", "-window", "root", "-depth", "8", "ppm:-", timeout=20,
-               text=False)
+def screen_from_ppm(data):
+    """A Screen from an 8-bit binary PPM, as ImageMagick writes one."""
     header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)  # then the pixels
     if not header:
-        raise RuntimeError("unexpected image from import: %r" % data[:20])
+        raise RuntimeError("unexpected image from ImageMagick: %r" % data[:20])
     width, height = int(header.group(1)), int(header.group(2))
     return Screen(width, height, data[header.end():header.end() + 3 * width * height])
+
+
+def grab_screen():
+    """The whole screen as it is now (what a player sees)."""
+    return screen_from_ppm(run("import", "-silent", "-window", "root", "-depth", "8", "ppm:-",
+                               timeout=20, text=False))
 
 
 def seen(holds, timeout=2):

@@ -1,28 +1,12 @@
 #include "tests/gl/GLContext.h"
 
-#include <dlfcn.h>
-#include <link.h>
-
-#include <cstring>
-
 #include "framework/OpenGL.h"
+#include "tests/gl/DriverPin.h"
 
 namespace
 {
 void* window = nullptr;
 bool fullscreen = false;
-
-// Keeps Mesa's driver (*_dri.so) mapped until the process ends: LeakSanitizer,
-// which looks at exit, then still scans the driver's own variables for the
-// blocks they hold (unmapped, it reports about 100 bytes of them as leaked)
-// and names the driver in any leak it does find.
-int PinDriver(dl_phdr_info* info, size_t, void*)
-{
-    const size_t length = info->dlpi_name ? std::strlen(info->dlpi_name) : 0;
-    if (length > 7 && std::strcmp(info->dlpi_name + length - 7, "_dri.so") == 0)
-        dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-    return 0;
-}
 
 class TestWindow : public ::testing::Environment
 {
@@ -30,7 +14,7 @@ class TestWindow : public ::testing::Environment
     void SetUp() override
     {
         window = graphic.CreateWin("Quorvel GL tests", 640, 480, 32, fullscreen);
-        dl_iterate_phdr(PinDriver, nullptr);
+        PinGlDriver();
     }
     void TearDown() override { graphic.KillWindow(window, fullscreen); }
 };

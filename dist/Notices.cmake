@@ -1,6 +1,7 @@
-# Writes OUT, the Windows program's third-party notices, with Windows line
-# ends: for each Debian source package in SOURCES (built by
-# tools/build-windows-deps.sh, which kept its files in NOTICES/<source>/) its
+# Writes OUT, the program's third-party notices, with Windows line ends (LF
+# ones with -DLINE_END=LF, for the page): for each Debian source package in
+# SOURCES (built by tools/build-windows-deps.sh or tools/build-web-deps.sh,
+# which kept its files in NOTICES/<source>/) its
 # upstream licence files and its debian/copyright; for each installed Debian
 # package in PACKAGES (the toolchain's runtime libraries, the font) its
 # /usr/share/doc/<package>/copyright. Every section opens with a line
@@ -9,7 +10,7 @@
 # which the package check looks for. A text that cannot be read stops it
 # with the file's name: the program never ships without its notices.
 #   cmake -DOUT=<file> -DNOTICES=<folder> -DSOURCES=<a;b> -DPACKAGES=<c;d>
-#       -DTITLE=<first line> -P Notices.cmake
+#       -DTITLE=<first line> [-DLINE_END=LF] -P Notices.cmake
 cmake_minimum_required(VERSION 3.18)
 
 set(rule "================================================================================")
@@ -45,7 +46,7 @@ endfunction()
 
 foreach(source ${SOURCES})
     set(folder ${NOTICES}/${source})
-    set(why "kept by tools/build-windows-deps.sh from source package ${source}: run it again")
+    set(why "kept by tools/build-*-deps.sh from source package ${source}: run it again")
     if(NOT EXISTS ${folder}/version)
         message(FATAL_ERROR "notices: cannot read ${folder}/version, ${why}")
     endif()
@@ -88,5 +89,7 @@ endforeach()
 string(CONCAT text "${TITLE}\n\nThe licence texts of the third-party software in this program and "
     "its\ndata, as the Debian packages it was built from carry them. Contents:\n\n"
     "${contents}${text}")
-string(REPLACE "\n" "\r\n" text "${text}")
+if(NOT LINE_END STREQUAL "LF")
+    string(REPLACE "\n" "\r\n" text "${text}")
+endif()
 file(WRITE ${OUT} "${text}")
