@@ -6,7 +6,7 @@
 # version VERSION, one manifest declaring per-monitor DPI awareness; and that
 # its notices are complete (CheckNotices.cmake). Run by ctest:
 #   cmake -DOBJDUMP=<mingw objdump> -DNM=<mingw nm> -DWRESTOOL=<wrestool> -DICOTOOL=<icotool>
-#       -DEXE=<the built program, unstripped> -DMAP=<its linker map> -DDEPS=<its libraries>
+#       -DCXX_FLAGS=<the flags it was compiled with> -DEXE=<the built program, unstripped> -DMAP=<its linker map> -DDEPS=<its libraries>
 #       -DFONT=<the font shipped> -DBUILD=<build folder> -DZIP=<name> -DVERSION=<x.y.z>
 #       -DWORK=<folder> -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.18)
@@ -71,9 +71,15 @@ execute_process(COMMAND ${NM} ${EXE} OUTPUT_VARIABLE symbols RESULT_VARIABLE fai
 string(REGEX MATCHALL "[\n ]__[a-z0-9_]+_chk\n" checked "${symbols}")
 string(REGEX REPLACE "[\n ]" "" checked "${checked}")
 list(REMOVE_DUPLICATES checked)
-if(failed OR NOT symbols MATCHES " T __stack_chk_fail\n" OR NOT checked)
-    message(FATAL_ERROR "quorvel.exe lacks the stack protector (__stack_chk_fail) or "
-        "_FORTIFY_SOURCE's checked functions (__*_chk: '${checked}')")
+if(failed OR NOT symbols MATCHES " T __stack_chk_fail\n")
+    message(FATAL_ERROR "quorvel.exe lacks the stack protector (__stack_chk_fail)")
+endif()
+# MinGW-w64 10 links __memcpy_chk and the like wherever a size is known only
+# at run time; MinGW-w64 12 checks most calls inline, and a program whose
+# sizes are all known links none. Then the flags it was compiled with tell.
+if(NOT checked AND NOT CXX_FLAGS MATCHES "-D_FORTIFY_SOURCE=[1-9]")
+    message(FATAL_ERROR "quorvel.exe links none of _FORTIFY_SOURCE's checked functions "
+        "(__*_chk), and was compiled without it ('${CXX_FLAGS}')")
 endif()
 include(${CMAKE_CURRENT_LIST_DIR}/CheckNotices.cmake)
 
