@@ -21,6 +21,7 @@
 #include "framework/sdl/web/gl11/Matrix.h"
 #include "tests/es/ComparedFrames.h"
 #include "tests/gl/DriverPin.h"
+#include "tests/gl/PatternedBoard.h"
 
 namespace
 {
@@ -165,13 +166,7 @@ class EsRenderTest : public ::testing::Test
 TEST_F(EsRenderTest, SquaresAndPiecesShowTheirColoursAndPickTheirSquares)
 {
     int owners[81];
-    for (int i = 0; i < 81; ++i)
-    {
-        owners[i] = i / 9 % 2 == 1 || i % 3 == 0 ? -1 : i % 3 == 1;
-        game.board.squares[i].displayState = i % 4 == 0 ? SQUARE_MARKED : SQUARE_NORMAL;
-        if (owners[i] >= 0)
-            game.board.PlacePiece(i, static_cast<unsigned char>(owners[i]));
-    }
+    LayPatternedBoard(game.board, owners);
     for (const bool flat : {false, true})
         for (const float turn : {0.0f, 25.0f})
         {

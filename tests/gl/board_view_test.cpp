@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "tests/gl/BoardView.h"
+#include "tests/gl/PatternedBoard.h"
 
 namespace
 {
@@ -12,13 +13,7 @@ TEST_F(BoardViewTest, SquaresAndPiecesShowTheirColoursTexturedAndFlat)
 {
     ASSERT_NE(game.board.texture.id, 0u) << "data/cube.tga did not load";
     int owners[81];
-    for (int i = 0; i < 81; ++i)
-    {
-        owners[i] = i / 9 % 2 == 1 || i % 3 == 0 ? -1 : i % 3 == 1;
-        game.board.squares[i].displayState = i % 4 == 0 ? SQUARE_MARKED : SQUARE_NORMAL;
-        if (owners[i] >= 0)
-            game.board.PlacePiece(i, static_cast<unsigned char>(owners[i]));
-    }
+    LayPatternedBoard(game.board, owners);
     for (const bool flat : {false, true})
     {
         if (flat)
